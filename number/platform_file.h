@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+// The thin layer between the text-file record and the operating system. Every
+// call answers with the program's I/O code (0 for success), so that a caller
+// never sees errno, and a test can put a failing layer in place of the real
+// one to break any single call.
+//
+// Codes: 2 a missing file, 3 a missing folder on the path or a bad name,
+// 4 too many open files, 5 access refused or a folder in the file's place,
+// 112 a full disk; any other system error e gives 10000 + e, which no message
+// of the program can be mistaken for.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace nestora {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Opens an existing file for reading; other programs may read it too.
+    virtual std::int32_t openRead(const std::string& path, int& handle) = 0;
+    // Creates a file, or empties an existing one, for writing.
+    virtual std::int32_t openWrite(const std::string& path, int& handle) = 0;
+    // Reads up to size bytes; got = 0 at the end of the file.
+    virtual std::int32_t read(int handle, char* buffer, std::size_t size, std::size_t& got) = 0;
+    // Writes all size bytes or fails.
+    virtual std::int32_t write(int handle, const char* buffer, std::size_t size) = 0;
+    // Waits until what was written has reached the disk.
+    virtual std::int32_t syncToDisk(int handle) = 0;
+    virtual std::int32_t close(int handle) = 0;
+    // True for an existing file that is not a folder.
+    virtual bool exists(const std::string& path) = 0;
+    // Puts the file `from` in the place of `to` in one step.
+    virtual std::int32_t replace(const std::string& from, const std::string& to) = 0;
+    virtual std::int32_t remove(const std::string& path) = 0;
+};
+
+// The operating system's files.
+FileSystem& SystemFiles();
+
+// The program's I/O code for an errno value met at `path` (ENOENT is told
+// apart by whether the folder of the path exists).
+std::int32_t IOCodeFromErrno(int error, const std::string& path);
+
+}  // namespace nestora

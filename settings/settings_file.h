@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+// The settings file beside the executable: eight lines, CR LF each —
+// window top, window left, the five reals of the plan and the years.
+//
+// readcfg loads it (when it exists) into SavedTop, SavedLeft and the plan,
+// then places the window, fills the six entry fields with CalcEnabled
+// cleared (their handlers parse the texts back into the plan) and calls
+// calculate. writecfg writes the window's position and the plan. Neither
+// catches anything: a failed file operation raises EInOutError.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "number/platform_file.h"
+#include "projection/planner.h"
+
+namespace nestora {
+
+// The executable's path with its extension replaced by ".fig", or ".fig"
+// appended when it has none: "/opt/nestora/nestora" → "/opt/nestora/nestora.fig".
+std::string SettingsPath(const std::string& executablePath);
+
+// The main window's position on the screen, as the settings file keeps it.
+class WindowPlace {
+public:
+    virtual ~WindowPlace() = default;
+    virtual std::int32_t top() const = 0;
+    virtual std::int32_t left() const = 0;
+    virtual void setTop(std::int32_t top) = 0;
+    virtual void setLeft(std::int32_t left) = 0;
+};
+
+// Where the window goes when readcfg places it; both start at 10.
+struct SavedPosition {
+    std::int32_t SavedTop = 10;
+    std::int32_t SavedLeft = 10;
+};
+
+void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const std::string& path,
+             FileSystem& files = SystemFiles());
+
+// Writes to a new file beside the old one and puts it in the old one's place
+// only when every byte has reached the disk; on failure the old file stays
+// as it was and the new one is removed.
+void writecfg(const Planner& planner, const WindowPlace& window, const std::string& path,
+              FileSystem& files = SystemFiles());
+
+}  // namespace nestora

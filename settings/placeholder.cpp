@@ -1,0 +1,3 @@
+// SPDX-License-Identifier: MIT
+// placeholder until the folder has code
+namespace nestora {}

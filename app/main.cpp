@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 
+#include "ui/program.h"
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return 0;
+    return nestora::RunNestora(app);
 }

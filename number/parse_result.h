@@ -6,6 +6,7 @@
 // with no sign, point or exponent applied).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "number/arith.h"
@@ -23,5 +24,12 @@ struct IntegerParse {
     std::int32_t position;
     bool ok() const { return position == 0; }
 };
+
+// A 1-based character position as a parse reports it; a text too long for
+// 32 bits reports the largest position instead of wrapping to a negative one.
+inline std::int32_t ParsePosition(std::size_t oneBased) {
+    constexpr std::size_t largest = 2147483647;
+    return static_cast<std::int32_t>(oneBased < largest ? oneBased : largest);
+}
 
 }  // namespace nestora

@@ -33,6 +33,12 @@ public:
     virtual std::int32_t close(int handle) = 0;
     // True for an existing file that is not a folder.
     virtual bool exists(const std::string& path) = 0;
+    // Whether a file may be put in the place of `path`: 0 when nothing is
+    // there or an ordinary file that may be written; 5 for a folder or a
+    // read-only file (one without any write permission: like a read-only
+    // attribute, it refuses root too); otherwise the code of the refused open.
+    // Nothing is changed.
+    virtual std::int32_t checkReplaceable(const std::string& path) = 0;
     // Puts the file `from` in the place of `to` in one step.
     virtual std::int32_t replace(const std::string& from, const std::string& to) = 0;
     virtual std::int32_t remove(const std::string& path) = 0;

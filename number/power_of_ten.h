@@ -15,6 +15,9 @@ namespace nestora {
 
 // v × 10^n for 0 < |n| < 5120 (n = 0 returns v). EOverflow when a step goes
 // beyond the extended range; underflow to a denormal or zero is silent.
+// The conversions never ask for |n| >= 5120; such a call applies the factors
+// of the remainder and then 10^4608 as often as needed, never reading past
+// the tables.
 Extended ScaleByPowerOfTen(Extended v, int n);
 
 }  // namespace nestora

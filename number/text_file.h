@@ -7,6 +7,12 @@
 //
 // Writing a line: one Write...Item, WriteLineEnd, CheckIO.
 // Reading a line: one Read...Item, SkipLine, CheckIO.
+//
+// Written bytes reach the operating system only when the buffer is full, on
+// FlushToDisk and on CloseFile. Codes of the record itself: 102 a file that
+// was never assigned, 103 closing a file that is not open, 104 reading a file
+// not open for input, 105 writing one not open for output, 106 a number item
+// that does not parse; every other code comes from the FileSystem.
 #pragma once
 
 #include <array>
@@ -32,7 +38,9 @@ struct TextFile {
     bool atEnd = false;        // the physical end or a Ctrl-Z has been met
 };
 
-extern thread_local std::int32_t IOResultCode;
+// Defined here, with its constant start value, so that every use reads the
+// thread's variable directly instead of through an initialisation wrapper.
+inline thread_local std::int32_t IOResultCode = 0;
 
 // The message for an I/O code: "File not found", ..., "I/O error 112".
 std::string InOutMessage(std::int32_t code);
@@ -40,20 +48,33 @@ std::string InOutMessage(std::int32_t code);
 // Raises EInOutError for a pending IOResultCode, clearing it first.
 void CheckIO();
 
+// Names the file; an open one is closed first, as by CloseFile.
 void AssignFile(TextFile& file, const std::string& name, FileSystem& files = SystemFiles());
-void Reset(TextFile& file);    // open for input
-void Rewrite(TextFile& file);  // create or empty, open for output
+// Open for input / create or empty and open for output. An open file is
+// closed first, as by CloseFile; a refused open leaves the file closed and
+// its code pending.
+void Reset(TextFile& file);
+void Rewrite(TextFile& file);
 // Hands the buffer to the operating system and waits until the data has
 // reached the disk.
 void FlushToDisk(TextFile& file);
-void CloseFile(TextFile& file);  // hands over what is buffered, then closes
+// Hands over what is buffered, then closes. The file is closed afterwards
+// even when either step failed; a refused hand-over is the code left pending
+// (it says more than a failing close after it).
+void CloseFile(TextFile& file);
 
 void WriteIntegerItem(TextFile& file, std::int32_t value);
 void WriteRealItem(TextFile& file, Extended value);
 void WriteLineEnd(TextFile& file);
 
+// Skip codes 0 to 32 (across lines), then read a token of up to 32 (integer)
+// or 64 (real) characters above 32; a longer token is cut and its rest left
+// for the next read. At the end of the text the value is 0 and no code is
+// set. Text that does not parse sets 106 and gives the parse's partial value
+// ("12x" → 12, "1.5x" → 15). ReadRealItem lets EOverflow through ("1E4933").
 std::int32_t ReadIntegerItem(TextFile& file);
 Extended ReadRealItem(TextFile& file);
+// Drops bytes up to and including the next LF; a CR alone is an ordinary byte.
 void SkipLine(TextFile& file);
 
 }  // namespace nestora

@@ -13,8 +13,8 @@
 namespace nestora {
 
 // The program's title from the executable's path: the file name cut at its
-// first ".", every character after the first in lower case
-// ("/opt/PLAN.EXE" → "Plan", "/usr/bin/nestora" → "Nestora").
+// first ".", every character after the first in lower case and the first
+// left as it is ("/opt/PLAN.EXE" → "Plan", "/usr/bin/nestora" → "nestora").
 std::string ProgramTitle(const std::string& executablePath);
 
 // The error box's text: the message with a "." added when its last character

@@ -8,9 +8,16 @@
 // brings the warning box and the beep), applies the field's range rules
 // (rewriting the field, which runs the handler again, nested) and calls
 // calculate, which writes Edit3 .. Edit6 one by one.
+//
+// Each field's change must reach entryChanged through RunEntryChanged, so
+// that every run, nested or not, is a catch point of its own: a fault in a
+// nested run shows the error box and the outer run then carries on.
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "projection/desktop.h"
 #include "projection/field.h"
@@ -25,6 +32,41 @@ inline constexpr std::array<Entry, 6> AllEntries = {Entry::Edit1, Entry::Edit2, 
 
 // The result fields, in the order calculate writes them.
 enum class Result { Edit3, Edit4, Edit5, Edit6 };
+inline constexpr std::array<Result, 4> AllResults = {Result::Edit3, Result::Edit4, Result::Edit5,
+                                                     Result::Edit6};
+
+// What one entry field does with its text. The six fields differ only here.
+struct EntryRule {
+    enum class Parse { Real, Integer };  // TextToReal or TextToInteger
+    // The lower rule fires when the value is not at least 0 (NaN included),
+    // or, for the retirement draw, when it is not above 0.
+    enum class Lower { NotAtLeastZero, NotAboveZero };
+
+    Entry entry;
+    std::string_view label;    // the caption beside the field
+    std::string_view message;  // the warning when the text does not parse
+    Parse parse;
+    Extended Plan::*real;         // the plan value of a real field, else null
+    std::int32_t Plan::*integer;  // the plan value of the years field, else null
+    Lower lower;
+    Extended lowerValue;
+    std::string_view lowerText;
+    bool hasUpper;        // the upper rule is strict: value > upperLimit
+    Extended upperLimit;  // the replacement value is the limit itself
+    std::string_view upperText;
+    bool percent;  // the parsed value is divided by 100
+};
+
+const EntryRule& RuleOf(Entry entry);
+
+// base to the whole power n by squaring: n = 0 gives 1 whatever the base, a
+// base of 0 gives 0 for n > 0; otherwise result and square start at 1 and
+// base, each set bit of |n| from the lowest multiplies the result by the
+// square, and the square is squared only while a higher bit remains (so
+// 10^4096 does not overflow on a square it never uses). A negative n gives
+// 1 ÷ result. Every operation is checked: EOverflow, or EZeroDivide for
+// 0 to a negative power.
+Extended PowerOf(Extended base, std::int32_t n);
 
 class Planner {
 public:
@@ -34,6 +76,7 @@ public:
     void bindResult(Result result, Field& field);
     Field& entryField(Entry entry) const;
     Field& resultField(Result result) const;
+    Desktop& desktop() const { return desktop_; }
 
     // Recomputes the projection from the plan and writes the four result
     // fields in order; does nothing while CalcEnabled is false. A fault
@@ -53,5 +96,10 @@ private:
     std::array<Field*, 6> entries_{};
     std::array<Field*, 4> results_{};
 };
+
+// The body of every entry field's change notification: one handler run of
+// `entry` as a catch point, an escaping error shown in the error box titled
+// `title`. Returns false when an error was caught.
+bool RunEntryChanged(Planner& planner, Entry entry, const std::string& title);
 
 }  // namespace nestora

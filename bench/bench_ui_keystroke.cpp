@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+// One keystroke in an entry field without painting: the textChanged of a
+// real QLineEdit, the handler run, calculate and the four result texts,
+// through the same binding the main window uses. Beside it, in the same run,
+// bare QLineEdit::setText calls of the same five texts (the entry's and the
+// four results'), which is what the toolkit costs on that road anyway. The
+// ratio printed at the end is the share of our own logic.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <array>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "number/arith.h"
+#include "projection/planner.h"
+#include "ui/line_edit_field.h"
+
+namespace {
+
+using namespace nestora;
+
+// No keystroke below brings a box or a beep.
+class QuietDesktop : public Desktop {
+public:
+    void warning(const std::string&) override {}
+    void beep() override {}
+    void errorBox(const std::string&, const std::string&) override {}
+    void openAddress(const std::string&) override {}
+};
+
+// The main window's ten edit boxes bound to a planner, never shown.
+struct BoundEdits {
+    QuietDesktop desktop;
+    Planner planner{desktop};
+    std::array<std::unique_ptr<QLineEdit>, 6> entries;
+    std::array<std::unique_ptr<QLineEdit>, 4> results;
+    std::array<std::unique_ptr<LineEditField>, 10> fields;
+
+    BoundEdits() {
+        const char* texts[] = {"65000", "12000", "7.5", "3", "6.5", "20"};
+        for (std::size_t k = 0; k < 6; ++k) {
+            entries[k] = std::make_unique<QLineEdit>(texts[k]);
+            fields[k] = std::make_unique<LineEditField>(*entries[k]);
+            planner.bindEntry(AllEntries[k], *fields[k]);
+            ConnectEntryChanged(*entries[k], planner, AllEntries[k], "Nestora");
+        }
+        for (std::size_t k = 0; k < 4; ++k) {
+            results[k] = std::make_unique<QLineEdit>();
+            results[k]->setReadOnly(true);
+            fields[6 + k] = std::make_unique<LineEditField>(*results[k]);
+            planner.bindResult(AllResults[k], *fields[6 + k]);
+        }
+        planner.plan = DefaultPlan();
+        planner.calculate();
+    }
+};
+
+// Two entries typed in turn, so that every keystroke is a real change.
+const std::array<QString, 2> kTyped = {QStringLiteral("65001"), QStringLiteral("65000")};
+
+void BM_Keystroke(benchmark::State& state) {
+    BoundEdits window;
+    QLineEdit& edit1 = *window.entries[0];
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        edit1.setText(kTyped[turn]);
+        turn ^= 1;
+    }
+    benchmark::DoNotOptimize(window.planner.projection.SavingsAtRetirement);
+}
+
+void BM_BareSetText(benchmark::State& state) {
+    // The texts the keystroke shows, taken from the bound window.
+    std::array<std::array<QString, 5>, 2> shown;
+    {
+        BoundEdits window;
+        for (std::size_t t = 0; t < 2; ++t) {
+            window.entries[0]->setText(kTyped[t]);
+            shown[t][0] = kTyped[t];
+            for (std::size_t k = 0; k < 4; ++k) shown[t][1 + k] = window.results[k]->text();
+        }
+    }
+    std::array<std::unique_ptr<QLineEdit>, 5> edits;
+    for (std::size_t k = 0; k < 5; ++k) edits[k] = std::make_unique<QLineEdit>(shown[1][k]);
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        for (std::size_t k = 0; k < 5; ++k) edits[k]->setText(shown[turn][k]);
+        turn ^= 1;
+    }
+}
+
+BENCHMARK(BM_Keystroke);
+BENCHMARK(BM_BareSetText);
+
+// Keeps each benchmark's CPU time per iteration for the ratio: the median
+// when the run has repetitions, else the single measurement. CPU time, since
+// the wall clock of a shared machine also counts other processes.
+class KeepingReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> nanoseconds;
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const std::string& name = run.run_name.function_name;
+            if (run.run_type == Run::RT_Iteration && nanoseconds.count(name) == 0)
+                nanoseconds[name] = run.GetAdjustedCPUTime();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                nanoseconds[name] = run.GetAdjustedCPUTime();
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    InitArithmetic();
+    int qtArgc = 1;
+    char name[] = "bench_ui_keystroke";
+    char* qtArgv[] = {name, nullptr};
+    QApplication app(qtArgc, qtArgv);
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    KeepingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto keystroke = reporter.nanoseconds.find("BM_Keystroke");
+    const auto bare = reporter.nanoseconds.find("BM_BareSetText");
+    if (keystroke != reporter.nanoseconds.end() && bare != reporter.nanoseconds.end() &&
+        bare->second > 0) {
+        const double ours = keystroke->second - bare->second;
+        std::printf("keystroke / bare setText: %.2f\n", keystroke->second / bare->second);
+        std::printf("our logic (keystroke - bare) / bare setText: %.2f\n", ours / bare->second);
+    }
+    return 0;
+}

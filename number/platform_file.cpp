@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: MIT
+#include "number/platform_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace nestora {
+namespace {
+
+bool isFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// The folder that holds `path`: everything before its last "/", "/" for a
+// file in the root, "." for a bare name.
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+class PosixFiles final : public FileSystem {
+  public:
+    std::int32_t openRead(const std::string& path, int& handle) override {
+        handle = -1;
+        const int fd = openRetrying(path, O_RDONLY | O_CLOEXEC, 0);
+        if (fd < 0) return IOCodeFromErrno(errno, path);
+        // A folder opens for reading like a file; the program never reads one.
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+            ::close(fd);
+            return IOCodeFromErrno(EISDIR, path);
+        }
+        handle = fd;
+        return 0;
+    }
+
+    std::int32_t openWrite(const std::string& path, int& handle) override {
+        handle = -1;
+        const int fd = openRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (fd < 0) return IOCodeFromErrno(errno, path);
+        handle = fd;
+        return 0;
+    }
+
+    std::int32_t read(int handle, char* buffer, std::size_t size, std::size_t& got) override {
+        got = 0;
+        for (;;) {
+            const ssize_t n = ::read(handle, buffer, size);
+            if (n >= 0) {
+                got = static_cast<std::size_t>(n);
+                return 0;
+            }
+            if (errno != EINTR) return IOCodeFromErrno(errno, {});
+        }
+    }
+
+    std::int32_t write(int handle, const char* buffer, std::size_t size) override {
+        while (size > 0) {
+            const ssize_t n = ::write(handle, buffer, size);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                return IOCodeFromErrno(errno, {});
+            }
+            // A regular file takes no bytes only when it cannot take any more.
+            if (n == 0) return IOCodeFromErrno(ENOSPC, {});
+            buffer += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return 0;
+    }
+
+    std::int32_t syncToDisk(int handle) override {
+        for (;;) {
+            if (::fsync(handle) == 0) return 0;
+            // Pipes and character devices keep nothing to wait for.
+            if (errno == EINVAL) return 0;
+            if (errno != EINTR) return IOCodeFromErrno(errno, {});
+        }
+    }
+
+    std::int32_t close(int handle) override {
+        // Linux releases the descriptor even when close is interrupted, so it
+        // is never retried: a second close could hit a descriptor that another
+        // open has reused meanwhile.
+        if (::close(handle) == 0 || errno == EINTR) return 0;
+        return IOCodeFromErrno(errno, {});
+    }
+
+    bool exists(const std::string& path) override {
+        struct stat info {};
+        return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    }
+
+    std::int32_t checkReplaceable(const std::string& path) override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? 0 : IOCodeFromErrno(errno, path);
+        if (S_ISDIR(info.st_mode)) return IOCodeFromErrno(EISDIR, path);
+        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            return IOCodeFromErrno(EACCES, path);
+        // The open asks the system the question with every rule it has (owner,
+        // access lists, a read-only mount); O_TRUNC is left out so that the
+        // file keeps its contents.
+        const int fd = openRetrying(path, O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
+        if (fd < 0) return IOCodeFromErrno(errno, path);
+        ::close(fd);
+        return 0;
+    }
+
+    std::int32_t replace(const std::string& from, const std::string& to) override {
+        if (::rename(from.c_str(), to.c_str()) == 0) return 0;
+        return IOCodeFromErrno(errno, to);
+    }
+
+    std::int32_t remove(const std::string& path) override {
+        if (::unlink(path.c_str()) == 0) return 0;
+        return IOCodeFromErrno(errno, path);
+    }
+
+  private:
+    static int openRetrying(const std::string& path, int flags, mode_t mode) {
+        for (;;) {
+            const int fd = ::open(path.c_str(), flags, mode);
+            if (fd >= 0 || errno != EINTR) return fd;
+        }
+    }
+};
+
+}  // namespace
+
+FileSystem& SystemFiles() {
+    static PosixFiles files;
+    return files;
+}
+
+std::int32_t IOCodeFromErrno(int error, const std::string& path) {
+    switch (error) {
+        case 0:
+            return 0;
+        case ENOENT:
+            // The file is missing (2) when its folder is there; otherwise the
+            // name leads nowhere (3). An empty name is no name at all.
+            return !path.empty() && isFolder(folderOf(path)) ? 2 : 3;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+            return 3;
+        case EMFILE:
+        case ENFILE:
+            return 4;
+        case EACCES:
+        case EPERM:
+        case EISDIR:
+        case EROFS:
+        case ETXTBSY:
+            return 5;
+        case ENOSPC:
+        case EDQUOT:
+            return 112;
+        default:
+            return 10000 + error;
+    }
+}
+
+}  // namespace nestora

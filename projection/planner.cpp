@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "projection/planner.h"
+
+#include <limits>
+#include <stdexcept>
+
+#include "number/integer_text.h"
+#include "number/real_to_text.h"
+#include "number/round_to_power.h"
+#include "number/text_to_real.h"
+#include "projection/catch_point.h"
+
+namespace nestora {
+
+namespace {
+
+using Rule = EntryRule;
+
+// One row per entry field, in the order of Entry.
+constexpr std::array<EntryRule, 6> kRules = {{
+    {Entry::Edit1, "Current Long Term Savings & Investments", "Error in Current Investments entry.",
+     Rule::Parse::Real, &Plan::CurrentSavings, nullptr, Rule::Lower::NotAtLeastZero, 0.0L, "0",
+     false, 0.0L, "", false},
+    {Entry::Edit2, "Planned Annual Additional Savings", "Error in Annual Savings entry.",
+     Rule::Parse::Real, &Plan::AnnualSavings, nullptr, Rule::Lower::NotAtLeastZero, 0.0L, "0",
+     false, 0.0L, "", false},
+    {Entry::Edit9, "Estimated Investment  Return  (Percent)         %",
+     "Error in Investment Return entry.", Rule::Parse::Real, &Plan::InvestmentReturn, nullptr,
+     Rule::Lower::NotAtLeastZero, 0.0L, "0", true, 1.0L, "100", true},
+    {Entry::Edit10, "Estimated Ave Inflation Rate (Percent)             % ",
+     "Error in Inflation Rate entry.", Rule::Parse::Real, &Plan::InflationRate, nullptr,
+     Rule::Lower::NotAtLeastZero, 0.0L, "0", true, 0.25L, "25", true},
+    // 0.01L is the extended value nearest one hundredth, the value "1" gives.
+    {Entry::Edit8, "Planned Annual Retirement Draw (Percent)   %",
+     "Error in Retirement % Draw entry.", Rule::Parse::Real, &Plan::RetirementDraw, nullptr,
+     Rule::Lower::NotAboveZero, 0.01L, "1", true, 0.25L, "25", true},
+    {Entry::Edit11, "Years Remaining Before Retirement", "Error in Years Till Retirement entry.",
+     Rule::Parse::Integer, nullptr, &Plan::YearsToRetirement, Rule::Lower::NotAtLeastZero, 0.0L,
+     "0", true, 80.0L, "80", false},
+}};
+
+constexpr std::size_t indexOf(Entry entry) { return static_cast<std::size_t>(entry); }
+constexpr std::size_t indexOf(Result result) { return static_cast<std::size_t>(result); }
+
+constexpr bool rulesInEntryOrder() {
+    for (Entry entry : AllEntries)
+        if (kRules[indexOf(entry)].entry != entry) return false;
+    return true;
+}
+static_assert(rulesInEntryOrder());
+
+// Written as negated comparisons so that a NaN fires the rule.
+bool lowerFires(EntryRule::Lower lower, Extended value) {
+    switch (lower) {
+        case EntryRule::Lower::NotAtLeastZero:
+            return !(value >= 0);
+        case EntryRule::Lower::NotAboveZero:
+            return !(value > 0);
+    }
+    return false;
+}
+
+// The years field holds a 32-bit count. A count beyond that range (a draw
+// below about 5·10^-10 with no real return, or a real return of a few
+// millionths with the draw barely above it) is held at the nearest end of the
+// range rather than wrapped, so the field shows "2147483647" years, more than
+// anyone needs, instead of a meaningless or negative number.
+std::int32_t heldToInt32(std::int64_t count) {
+    constexpr std::int64_t lo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t hi = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(count < lo ? lo : count > hi ? hi : count);
+}
+
+// The shown text of a result: made a double, rounded to whole units (ties to
+// even) and written with RealToText.
+std::string resultText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
+
+}  // namespace
+
+const EntryRule& RuleOf(Entry entry) { return kRules.at(indexOf(entry)); }
+
+Extended PowerOf(Extended base, std::int32_t n) {
+    if (n == 0) return 1;
+    if (base == 0 && n > 0) return 0;
+    // |n| as unsigned, so that -2147483648 has a magnitude too.
+    std::uint32_t bits = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
+    Extended result = 1;
+    Extended square = base;
+    for (;;) {
+        if (bits & 1u) result = fp::mul(result, square);
+        bits >>= 1;
+        if (bits == 0) break;
+        square = fp::mul(square, square);
+    }
+    return n < 0 ? fp::div(1, result) : result;
+}
+
+void Planner::bindEntry(Entry entry, Field& field) { entries_.at(indexOf(entry)) = &field; }
+void Planner::bindResult(Result result, Field& field) { results_.at(indexOf(result)) = &field; }
+
+Field& Planner::entryField(Entry entry) const {
+    Field* field = entries_.at(indexOf(entry));
+    if (field == nullptr) throw std::logic_error("entry field not bound");
+    return *field;
+}
+
+Field& Planner::resultField(Result result) const {
+    Field* field = results_.at(indexOf(result));
+    if (field == nullptr) throw std::logic_error("result field not bound");
+    return *field;
+}
+
+void Planner::calculate() {
+    if (!CalcEnabled) return;
+
+    const Extended C = plan.CurrentSavings;
+    const Extended P = plan.AnnualSavings;
+    const Extended r = plan.InvestmentReturn;
+    const Extended i = plan.InflationRate;
+    const Extended d = plan.RetirementDraw;
+    const std::int32_t n = plan.YearsToRetirement;
+
+    // Savings at retirement: C compounded for n years plus n yearly savings P
+    // added at each year's end, S = g·C + (g − 1)·P ÷ r with g = (1 + r)^n.
+    Extended S;
+    if (r == 0) {
+        S = fp::add(fp::mul(static_cast<Extended>(n), P), C);
+    } else {
+        const Extended g = PowerOf(fp::add(1, r), n);
+        const Extended grown = fp::mul(g, C);
+        const Extended saved = fp::div(fp::mul(fp::sub(g, 1), P), r);
+        S = fp::add(grown, saved);
+    }
+    projection.SavingsAtRetirement = S;
+
+    const Extended A = fp::div(S, PowerOf(fp::add(1, i), n));
+    projection.AdjustedSavings = A;
+
+    const Extended D = fp::mul(A, d);
+    projection.AdjustedDraw = D;
+
+    // Years a yearly draw D, taken at each year's end, can be paid from A
+    // earning the real return e: the balance after k draws is
+    // A(1+e)^k − D((1+e)^k − 1)/e, which reaches 0 at k = ln(D/(D − eA))/ln(1+e).
+    // When D ≤ eA the balance never falls. A cancels out on paper, but the
+    // count is taken through the rounded A and D as written: their rounding
+    // decides the quotients that lie on a whole number.
+    const Extended e = fp::sub(r, i);
+    std::int64_t years;
+    if (e > 0) {
+        const Extended earned = fp::mul(e, A);
+        if (D > earned) {
+            const Extended ratio = fp::div(D, fp::sub(D, earned));
+            years = fp::truncToInt64(fp::div(fp::ln(ratio), fp::ln(fp::add(1, e))));
+        } else {
+            years = 1000;
+        }
+    } else {
+        years = fp::truncToInt64(fp::div(A, D));
+    }
+    projection.YearsProvided = heldToInt32(years);
+
+    // One field at a time: a fault while rounding one result leaves the
+    // fields before it written and the others as they were.
+    resultField(Result::Edit3).setText(resultText(projection.SavingsAtRetirement));
+    resultField(Result::Edit4).setText(resultText(projection.AdjustedSavings));
+    resultField(Result::Edit5).setText(resultText(projection.AdjustedDraw));
+    resultField(Result::Edit6).setText(resultText(static_cast<Extended>(projection.YearsProvided)));
+}
+
+void Planner::entryChanged(Entry entry) {
+    const EntryRule& rule = RuleOf(entry);
+    Field& field = entryField(entry);
+
+    // An emptied field becomes "0"; setting it runs this handler again,
+    // nested, before setText returns.
+    if (field.text().empty()) {
+        field.setText("0");
+        field.selectAll();
+    }
+
+    // The parse's value is stored whether or not the parse succeeded; a
+    // failed parse leaves its partial value. A parse fault (an overflowing
+    // text) leaves here before anything is stored.
+    const std::string text = field.text();
+    bool parsed;
+    if (rule.parse == EntryRule::Parse::Real) {
+        const RealParse result = TextToReal(text);
+        plan.*rule.real = result.value;
+        parsed = result.ok();
+    } else {
+        const IntegerParse result = TextToInteger(text);
+        plan.*rule.integer = result.value;
+        parsed = result.ok();
+    }
+
+    if (!parsed) {
+        desktop_.warning(std::string(rule.message));
+        desktop_.beep();
+    } else if (rule.percent) {
+        plan.*rule.real = fp::div(plan.*rule.real, 100);
+    }
+
+    // Every years value is exact as an extended real, so one comparison
+    // serves both kinds.
+    const Extended value =
+        rule.real != nullptr ? plan.*rule.real : static_cast<Extended>(plan.*rule.integer);
+    auto replace = [&](Extended replacement, std::string_view replacementText) {
+        if (rule.real != nullptr)
+            plan.*rule.real = replacement;
+        else
+            plan.*rule.integer = static_cast<std::int32_t>(replacement);
+        field.setText(std::string(replacementText));
+        field.selectAll();
+    };
+    if (lowerFires(rule.lower, value))
+        replace(rule.lowerValue, rule.lowerText);
+    else if (rule.hasUpper && value > rule.upperLimit)
+        replace(rule.upperLimit, rule.upperText);
+
+    calculate();
+}
+
+bool RunEntryChanged(Planner& planner, Entry entry, const std::string& title) {
+    return RunCaught(planner.desktop(), title, [&planner, entry] { planner.entryChanged(entry); });
+}
+
+}  // namespace nestora

@@ -1,3 +1,0 @@
-// SPDX-License-Identifier: MIT
-// placeholder until the folder has code
-namespace nestora {}

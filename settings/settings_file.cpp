@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: MIT
+#include "settings/settings_file.h"
+
+#include "number/errors.h"
+#include "number/integer_text.h"
+#include "number/real_to_text.h"
+#include "number/round_to_power.h"
+#include "number/text_file.h"
+
+namespace nestora {
+
+std::string SettingsPath(const std::string& executablePath) {
+    const auto slash = executablePath.rfind('/');
+    const auto nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const auto dot = executablePath.rfind('.');
+    if (dot == std::string::npos || dot < nameStart) return executablePath + ".fig";
+    return executablePath.substr(0, dot) + ".fig";
+}
+
+namespace {
+
+// After a failure the file is still closed; what the close says is dropped,
+// because the failure that stopped the work is the one to report.
+void CloseAfterFailure(TextFile& file) {
+    CloseFile(file);
+    IOResultCode = 0;
+}
+
+void ReadLines(TextFile& file, Planner& planner, SavedPosition& saved) {
+    const auto readInteger = [&file](std::int32_t& target) {
+        target = ReadIntegerItem(file);
+        SkipLine(file);
+        CheckIO();
+    };
+    const auto readReal = [&file](Extended& target) {
+        target = ReadRealItem(file);
+        SkipLine(file);
+        CheckIO();
+    };
+    Plan& plan = planner.plan;
+    readInteger(saved.SavedTop);
+    readInteger(saved.SavedLeft);
+    readReal(plan.CurrentSavings);
+    readReal(plan.AnnualSavings);
+    readReal(plan.InvestmentReturn);
+    readReal(plan.InflationRate);
+    readReal(plan.RetirementDraw);
+    readInteger(plan.YearsToRetirement);
+}
+
+void Load(Planner& planner, SavedPosition& saved, const std::string& path, FileSystem& files) {
+    TextFile file;
+    AssignFile(file, path, files);
+    Reset(file);
+    CheckIO();
+    try {
+        ReadLines(file, planner, saved);
+    } catch (...) {
+        CloseAfterFailure(file);
+        throw;
+    }
+    CloseFile(file);
+    CheckIO();
+}
+
+// A money value is shown as a whole number, a rate as a percent with two
+// decimals (the product by 100 is taken in extended precision first).
+std::string MoneyText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
+
+std::string PercentText(Extended rate) {
+    return RealToText(RoundToPower(fp::toDouble(fp::mul(rate, 100)), -2));
+}
+
+// Each text that differs from its field's present one runs the field's
+// handler, which parses it back into the plan; calculate stays idle meanwhile.
+void FillEntries(Planner& planner) {
+    const Plan& plan = planner.plan;
+    planner.entryField(Entry::Edit1).setText(MoneyText(plan.CurrentSavings));
+    planner.entryField(Entry::Edit2).setText(MoneyText(plan.AnnualSavings));
+    planner.entryField(Entry::Edit9).setText(PercentText(plan.InvestmentReturn));
+    planner.entryField(Entry::Edit10).setText(PercentText(plan.InflationRate));
+    planner.entryField(Entry::Edit8).setText(PercentText(plan.RetirementDraw));
+    planner.entryField(Entry::Edit11).setText(IntegerToText(plan.YearsToRetirement));
+}
+
+void WriteLines(TextFile& file, const Planner& planner, const WindowPlace& window) {
+    const auto writeInteger = [&file](std::int32_t value) {
+        WriteIntegerItem(file, value);
+        WriteLineEnd(file);
+        CheckIO();
+    };
+    const auto writeReal = [&file](Extended value) {
+        WriteRealItem(file, value);
+        WriteLineEnd(file);
+        CheckIO();
+    };
+    const Plan& plan = planner.plan;
+    writeInteger(window.top());
+    writeInteger(window.left());
+    writeReal(plan.CurrentSavings);
+    writeReal(plan.AnnualSavings);
+    writeReal(plan.InvestmentReturn);
+    writeReal(plan.InflationRate);
+    writeReal(plan.RetirementDraw);
+    writeInteger(plan.YearsToRetirement);
+}
+
+}  // namespace
+
+void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const std::string& path,
+             FileSystem& files) {
+    if (files.exists(path)) Load(planner, saved, path, files);
+    window.setTop(saved.SavedTop);
+    window.setLeft(saved.SavedLeft);
+    planner.CalcEnabled = false;
+    try {
+        FillEntries(planner);
+    } catch (...) {
+        planner.CalcEnabled = true;
+        throw;
+    }
+    planner.CalcEnabled = true;
+    planner.calculate();
+}
+
+void writecfg(const Planner& planner, const WindowPlace& window, const std::string& path,
+              FileSystem& files) {
+    // The settings are written to a new file beside the old one, which takes
+    // the old one's place only once every byte has reached the disk: a full
+    // disk or a failed write never leaves the user with a cut or empty file.
+    if (const auto code = files.checkReplaceable(path)) throw EInOutError(code);
+    const std::string fresh = path + ".new";
+    TextFile file;
+    AssignFile(file, fresh, files);
+    Rewrite(file);
+    CheckIO();
+    try {
+        WriteLines(file, planner, window);
+        FlushToDisk(file);
+        CheckIO();
+    } catch (...) {
+        CloseAfterFailure(file);
+        files.remove(fresh);
+        throw;
+    }
+    CloseFile(file);
+    try {
+        CheckIO();
+        if (const auto code = files.replace(fresh, path)) throw EInOutError(code);
+    } catch (...) {
+        files.remove(fresh);
+        throw;
+    }
+}
+
+}  // namespace nestora

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+// What the settings tests share: a temporary folder, a window that remembers
+// where it was put, and the start-up's two loads.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "settings/settings_file.h"
+#include "support/planner_fixture.h"
+
+namespace nestora::testing {
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "nestora-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The main window's position; placed is empty until readcfg sets both edges.
+class FakeWindow : public WindowPlace {
+public:
+    std::int32_t top() const override { return top_; }
+    std::int32_t left() const override { return left_; }
+    void setTop(std::int32_t top) override { top_ = top; }
+    void setLeft(std::int32_t left) override {
+        left_ = left;
+        placed = std::make_pair(top_, left_);
+    }
+    std::optional<std::pair<std::int32_t, std::int32_t>> placed;  // (top, left)
+
+private:
+    std::int32_t top_ = 157;  // the designed position
+    std::int32_t left_ = -1;
+};
+
+// The program's start: defaults, a load at creation and a load just before
+// the window shows, each its own catch point.
+struct StartedProgram : PlannerFixture {
+    FakeWindow window;
+    SavedPosition saved;
+
+    void start(const std::string& path, FileSystem& files = SystemFiles()) {
+        planner.plan = DefaultPlan();
+        load(path, files);
+        load(path, files);
+    }
+    void load(const std::string& path, FileSystem& files = SystemFiles()) {
+        RunCaught(desktop, "Nestora", [&] { readcfg(planner, saved, window, path, files); });
+    }
+    bool save(const std::string& path, FileSystem& files = SystemFiles()) {
+        return RunCaught(desktop, "Nestora", [&] { writecfg(planner, window, path, files); });
+    }
+};
+
+}  // namespace nestora::testing

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+// The life of the main window: the two loads at start-up, the focus, the menu
+// commands, and the save on every way of closing.
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QTest>
+#include <cmath>
+
+#include "ui/maker.h"
+#include "ui/window_fixture.h"
+
+namespace nestora::testing {
+namespace {
+
+// What a first run writes: the defaults with the window at 10, 10.
+const std::string DefaultsFile =
+    "10\r\n10\r\n"
+    " 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
+    " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n"
+    "20\r\n";
+
+std::string File(int top, int left, const char* savings, const char* annual, const char* ret,
+                 const char* inflation, const char* draw, int years) {
+    return std::to_string(top) + "\r\n" + std::to_string(left) + "\r\n" + savings + "\r\n" +
+           annual + "\r\n" + ret + "\r\n" + inflation + "\r\n" + draw + "\r\n" +
+           std::to_string(years) + "\r\n";
+}
+
+using MainWindowLife = WindowTest;
+
+TEST_F(MainWindowLife, FirstRunShowsTheDefaultsAndTheirProjectionAtTenTen) {
+    start();
+    EXPECT_EQ(window->pos(), QPoint(10, 10));
+    EXPECT_EQ(text("Edit1"), "65000");
+    EXPECT_EQ(text("Edit2"), "12000");
+    EXPECT_EQ(text("Edit9"), "7.5");
+    EXPECT_EQ(text("Edit10"), "3");
+    EXPECT_EQ(text("Edit8"), "6.5");
+    EXPECT_EQ(text("Edit11"), "20");
+    EXPECT_EQ(text("Edit3"), "795766");
+    EXPECT_EQ(text("Edit4"), "440597");
+    EXPECT_EQ(text("Edit5"), "28639");
+    EXPECT_EQ(text("Edit6"), "26");
+    EXPECT_TRUE(desktop.calls.empty());
+}
+
+TEST_F(MainWindowLife, FocusStartsInEdit1WithItsTextSelected) {
+    start();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), &edit("Edit1"));
+    EXPECT_EQ(edit("Edit1").selectedText(), "65000");
+    // Typing replaces the whole entry.
+    QTest::keyClicks(&edit("Edit1"), "70000");
+    EXPECT_EQ(text("Edit1"), "70000");
+    EXPECT_EQ(text("Edit3"), "817006");
+}
+
+TEST_F(MainWindowLife, SavedPositionIsUsedAsItIsEvenOutOfView) {
+    settings.write(File(-3000, 5000, "65000", "12000", "0.075", "0.03", "0.065", 20));
+    start();
+    EXPECT_EQ(window->pos(), QPoint(5000, -3000));
+    EXPECT_EQ(window->controls().Edit1->text(), "65000");
+}
+
+TEST_F(MainWindowLife, ShowingReadsTheFileAgainSoThePlanKeepsItsUnroundedValues) {
+    settings.write(File(20, 30, "65000", "12000", "0.085555", "0.03", "0.065", 20));
+    create();
+    // The first load parsed the shown "8.56" back into the plan.
+    EXPECT_EQ(text("Edit9"), "8.56");
+    EXPECT_EQ(window->planner().plan.InvestmentReturn, 8.56L / 100);
+    const std::string createdResult = text("Edit3");
+
+    window->show();
+    EXPECT_EQ(text("Edit9"), "8.56");
+    EXPECT_LT(std::fabs(static_cast<double>(window->planner().plan.InvestmentReturn) - 0.085555),
+              1e-15);
+    EXPECT_NE(text("Edit3"), createdResult) << "results come from 0.085555, not 8.56 %";
+    EXPECT_TRUE(desktop.calls.empty());
+}
+
+TEST_F(MainWindowLife, ShowingPlacesTheWindowFromTheFileAsItIsThen) {
+    settings.write(File(20, 30, "1", "2", "0.01", "0.02", "0.03", 4));
+    create();
+    EXPECT_EQ(window->pos(), QPoint(30, 20));
+    settings.write(File(200, 300, "1", "2", "0.01", "0.02", "0.03", 4));
+    window->show();
+    EXPECT_EQ(window->pos(), QPoint(300, 200));
+}
+
+TEST_F(MainWindowLife, UnreadableFileShowsTheErrorTwiceAndKeepsTheDesignedPlace) {
+    settings.write("10\r\n10\r\nabc\r\n");
+    start();
+    const std::string box = window->title() + "|Invalid numeric input.";
+    EXPECT_EQ(desktop.errors(), (std::vector<std::string>{box, box}));
+    EXPECT_EQ(window->pos(), QPoint(-1, 157));
+    EXPECT_TRUE(window->isVisible());
+    // CalcEnabled was never cleared: the first edit fills the results.
+    edit("Edit11").setText("21");
+    EXPECT_NE(text("Edit3"), "500000");
+}
+
+TEST_F(MainWindowLife, ExitWritesTheSettingsAndClosesTheWindow) {
+    start();
+    window->controls().Exit1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(settings.read(), DefaultsFile);
+}
+
+TEST_F(MainWindowLife, EveryWayOfClosingRunsTheSave) {
+    // The close box, Alt+F4 and the taskbar all arrive as a close event.
+    start();
+    window->move(40, 50);
+    edit("Edit11").setText("30");
+    QCloseEvent event;
+    QApplication::sendEvent(window.get(), &event);
+    EXPECT_TRUE(event.isAccepted());
+    const std::string saved = settings.read();
+    EXPECT_EQ(saved.substr(0, 8), "50\r\n40\r\n");
+    EXPECT_EQ(saved.substr(saved.size() - 4), "30\r\n");
+}
+
+TEST_F(MainWindowLife, FailedSaveShowsTheErrorAndKeepsTheWindowOpenUntilItWorks) {
+    // The settings file's name is taken by a folder: it counts as absent at
+    // start-up and cannot be written at close.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settings.path())));
+    start();
+    EXPECT_TRUE(desktop.calls.empty());
+
+    window->controls().Exit1->trigger();
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(desktop.errors().size(), 1u);
+    EXPECT_EQ(desktop.errors()[0].rfind(window->title() + "|", 0), 0u);
+
+    window->close();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(desktop.errors().size(), 2u);
+
+    ASSERT_TRUE(QDir().rmdir(QString::fromStdString(settings.path())));
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(settings.read(), DefaultsFile);
+}
+
+TEST_F(MainWindowLife, HomePageItemOpensTheMakersAddressOnce) {
+    start();
+    window->controls().TobrelHomePage1->trigger();
+    EXPECT_EQ(desktop.calls, (std::vector<std::string>{std::string("open: ") + MakerHomePage}));
+}
+
+TEST_F(MainWindowLife, ProgramEndsWithStatusZeroWhileTheHelpWindowShows) {
+    start();
+    window->controls().Help1->trigger();
+    ASSERT_TRUE(help->isVisible());
+    QTimer::singleShot(0, window->controls().Exit1, &QAction::trigger);
+    QTimer giveUp;  // ends the loop with 99 if closing the window did not
+    giveUp.callOnTimeout([] { QApplication::exit(99); });
+    giveUp.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_TRUE(settings.exists());
+}
+
+TEST_F(MainWindowLife, ClosingOnlyTheHelpWindowKeepsTheProgramRunning) {
+    start();
+    window->controls().Help1->trigger();
+    QTimer::singleShot(0, help.get(), &QWidget::close);
+    QTimer stillRunning;
+    stillRunning.callOnTimeout([] { QApplication::exit(7); });
+    stillRunning.start(200);
+    EXPECT_EQ(QApplication::exec(), 7);
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(settings.exists());
+}
+
+}  // namespace
+}  // namespace nestora::testing

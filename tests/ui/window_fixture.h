@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+// A main window built as the program builds it, over a recording desktop and
+// a settings file in a folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <memory>
+
+#include "support/recording_desktop.h"
+#include "ui/help_window.h"
+#include "ui/nestora_window.h"
+#include "ui/qt_test_support.h"
+
+namespace nestora::testing {
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { App(); }
+
+    // Builds the main window (which runs FormCreate) and the help window.
+    TNestoraF& create() {
+        window = std::make_unique<TNestoraF>(desktop, settings.path());
+        help = std::make_unique<TNestoraFhelp>();
+        window->setHelpWindow(help.get());
+        return *window;
+    }
+
+    TNestoraF& start() {
+        create();
+        window->show();
+        return *window;
+    }
+
+    QLineEdit& edit(const char* name) const {
+        auto* found = window->findChild<QLineEdit*>(name);
+        if (found == nullptr) {
+            throw std::logic_error(std::string("no field ") + name);
+        }
+        return *found;
+    }
+
+    std::string text(const char* name) const { return edit(name).text().toStdString(); }
+
+    ModalWatchdog watchdog;
+    SettingsFolder settings;
+    RecordingDesktop desktop;
+    std::unique_ptr<TNestoraF> window;
+    std::unique_ptr<TNestoraFhelp> help;
+};
+
+}  // namespace nestora::testing

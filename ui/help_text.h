@@ -1,0 +1,13 @@
+// SPDX-License-Identifier: MIT
+// The instructions that the help window shows: 43 lines, broken by hand.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace nestora {
+
+QStringList HelpLines();
+QString HelpText();  // the lines joined with line ends, no line end after the last
+
+}  // namespace nestora

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+#include "ui/help_window.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include "ui/fonts.h"
+#include "ui/help_text.h"
+#include "ui/icons.h"
+
+namespace nestora {
+
+QPoint HelpPlacement(QSize desktop) {
+    const int left = (desktop.width() - TNestoraFhelp::OuterSize.width()) / 2;
+    const int top = (desktop.height() - TNestoraFhelp::OuterSize.height()) / 2;
+    return {left < 0 ? 0 : left, top < 0 ? 0 : top};
+}
+
+TNestoraFhelp::TNestoraFhelp(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("NestoraFhelp");
+    setWindowTitle("Tobrel  Help");
+    setWindowIcon(WindowIcon());
+    setFixedSize(ClientSize);
+    setFont(HelpFont());
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setGeometry(16, 15, 361, 673);
+    Memo1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setPlainText(HelpText());
+    Memo1->setReadOnly(true);
+    // Read-only still lets the user move the caret, select and copy.
+    Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    QPalette money = Memo1->palette();
+    money.setColor(QPalette::Base, QColor(0xC0, 0xDC, 0xC0));
+    Memo1->setPalette(money);
+    Memo1->moveCursor(QTextCursor::Start);
+    Memo1->setFocus();
+}
+
+void TNestoraFhelp::showHelp() {
+    if (!placed_) {
+        const QRect desktop = QGuiApplication::primaryScreen()->virtualGeometry();
+        move(HelpPlacement(desktop.size()));
+        placed_ = true;
+    }
+    show();
+    raise();
+    activateWindow();
+    Memo1->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace nestora

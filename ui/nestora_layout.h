@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+// The main window's controls as designed: names, places, fonts, colours,
+// captions and the texts the fields hold before the settings are loaded.
+#pragma once
+
+#include <QColor>
+#include <QSize>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QMenuBar;
+class QAction;
+
+namespace nestora {
+
+inline const QColor EntryBackground{0xFF, 0xFF, 0xFF};
+inline const QColor PanelGrey{0x80, 0x80, 0x80};
+inline const QColor PanelText{0x00, 0x00, 0x80};
+inline const QColor ResultBackground{0x00, 0xFF, 0xFF};
+inline const QColor ResultText{0x00, 0x00, 0xFF};
+
+// The area below the menu bar.
+inline constexpr QSize NestoraClientSize{510, 530};
+
+struct NestoraLayout {
+    QMenuBar* MainMenu = nullptr;
+    QMenu* File1 = nullptr;
+    QAction* Exit1 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* TobrelHomePage1 = nullptr;
+
+    QLabel* Label1 = nullptr;
+    // Entry fields, in the order of the plan: Edit1, Edit2, Edit9, Edit10, Edit8, Edit11.
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    QLineEdit* Edit10 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    QLineEdit* Edit11 = nullptr;
+
+    QFrame* Panel1 = nullptr;
+    // Result fields, in the order calculate writes them.
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+};
+
+// Builds every control on the window: the menu bar, the central area of
+// NestoraClientSize with its labels and fields, the result panel and the
+// Tab order. Fixes the window's size.
+NestoraLayout BuildNestoraLayout(QMainWindow& window);
+
+}  // namespace nestora

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: MIT
+#include "ui/nestora_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QShowEvent>
+
+#include "projection/catch_point.h"
+#include "ui/fonts.h"
+#include "ui/help_window.h"
+#include "ui/icons.h"
+#include "ui/line_edit_field.h"
+#include "ui/maker.h"
+
+namespace nestora {
+
+std::string DefaultSettingsPath() {
+    return SettingsPath(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+}
+
+std::int32_t WidgetPlace::top() const {
+    return widget_.pos().y();
+}
+
+std::int32_t WidgetPlace::left() const {
+    return widget_.pos().x();
+}
+
+// The saved position is the window's outer top-left corner, which move()
+// places once the window manager has framed the window. Until then the frame
+// is unknown and the point may land on the client area instead, so it is
+// kept and applied again once the frame is there.
+void WidgetPlace::moveFrame(QPoint topLeft) {
+    widget_.move(topLeft);
+    pending_ = topLeft;
+}
+
+void WidgetPlace::setTop(std::int32_t top) {
+    moveFrame(QPoint(widget_.pos().x(), top));
+}
+
+void WidgetPlace::setLeft(std::int32_t left) {
+    moveFrame(QPoint(left, widget_.pos().y()));
+}
+
+void WidgetPlace::frameShown() {
+    if (!pending_ || widget_.frameGeometry() == widget_.geometry()) return;
+    if (widget_.pos() != *pending_) widget_.move(*pending_);
+    pending_.reset();
+}
+
+TNestoraF::TNestoraF(Desktop& desktop, std::string settingsPath, QWidget* parent)
+    : QMainWindow(parent),
+      desktop_(desktop),
+      title_(ProgramTitle(
+          QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())),
+      settingsPath_(std::move(settingsPath)),
+      planner_(desktop) {
+    setObjectName("NestoraF");
+    setWindowTitle("Tobrel");
+    setWindowIcon(WindowIcon());
+    ui_ = BuildNestoraLayout(*this);
+    // The window's own face; every control that shows text sets its own.
+    setFont(HandwritingFont());
+    move(-1, 157);
+
+    const std::pair<Entry, QLineEdit*> entries[] = {
+        {Entry::Edit1, ui_.Edit1},   {Entry::Edit2, ui_.Edit2}, {Entry::Edit9, ui_.Edit9},
+        {Entry::Edit10, ui_.Edit10}, {Entry::Edit8, ui_.Edit8}, {Entry::Edit11, ui_.Edit11},
+    };
+    std::size_t k = 0;
+    for (const auto& [entry, edit] : entries) {
+        fields_[k] = std::make_unique<LineEditField>(*edit);
+        planner_.bindEntry(entry, *fields_[k]);
+        ConnectEntryChanged(*edit, planner_, entry, title_);
+        ++k;
+    }
+    const std::pair<Result, QLineEdit*> results[] = {
+        {Result::Edit3, ui_.Edit3},
+        {Result::Edit4, ui_.Edit4},
+        {Result::Edit5, ui_.Edit5},
+        {Result::Edit6, ui_.Edit6},
+    };
+    for (const auto& [result, edit] : results) {
+        fields_[k] = std::make_unique<LineEditField>(*edit);
+        planner_.bindResult(result, *fields_[k]);
+        ++k;
+    }
+
+    connect(ui_.Exit1, &QAction::triggered, this, &TNestoraF::Exit1Click);
+    connect(ui_.Help1, &QAction::triggered, this, &TNestoraF::Help1Click);
+    connect(ui_.TobrelHomePage1, &QAction::triggered, this, &TNestoraF::TobrelHomePage1Click);
+
+    FormCreate();
+}
+
+// The fields' connections reach into the planner: the fields go first.
+TNestoraF::~TNestoraF() {
+    delete takeCentralWidget();
+}
+
+bool TNestoraF::caught(const std::function<void()>& step) {
+    return RunCaught(desktop_, title_, step);
+}
+
+void TNestoraF::FormCreate() {
+    caught([this] {
+        planner_.plan = DefaultPlan();
+        readcfg(planner_, saved_, place_, settingsPath_);
+        place_.setTop(saved_.SavedTop);
+        place_.setLeft(saved_.SavedLeft);
+    });
+}
+
+void TNestoraF::FormShow() {
+    caught([this] { readcfg(planner_, saved_, place_, settingsPath_); });
+}
+
+bool TNestoraF::FormClose() {
+    return caught([this] { writecfg(planner_, place_, settingsPath_); });
+}
+
+void TNestoraF::Exit1Click() {
+    close();
+}
+
+void TNestoraF::Help1Click() {
+    caught([this] {
+        if (help_ != nullptr) {
+            help_->showHelp();
+        }
+    });
+}
+
+void TNestoraF::TobrelHomePage1Click() {
+    caught([this] { desktop_.openAddress(MakerHomePage); });
+}
+
+bool TNestoraF::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate) place_.frameShown();
+    return QMainWindow::event(event);
+}
+
+void TNestoraF::showEvent(QShowEvent* event) {
+    // Runs before the window appears, once: later show events come from
+    // restoring the window and change nothing.
+    if (!shown_ && !event->spontaneous()) {
+        shown_ = true;
+        FormShow();
+        ui_.Edit1->setFocus(Qt::OtherFocusReason);
+        ui_.Edit1->selectAll();
+    }
+    QMainWindow::showEvent(event);
+}
+
+void TNestoraF::closeEvent(QCloseEvent* event) {
+    if (FormClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace nestora

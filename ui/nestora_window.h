@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: MIT
+// TNestoraF: the main window, and with it the life of the program.
+//
+// Start-up: the window is built hidden from its layout, its six entry
+// fields are bound to the planner (each textChanged runs that field's
+// handler as a catch point of its own) and FormCreate runs: the plan takes
+// its defaults, readcfg loads the settings file into the plan and the saved
+// position, fills the entry fields (their handlers parse the texts back
+// while CalcEnabled is off) and calculate fills the result fields; then the
+// window moves to SavedLeft, SavedTop. Just before the window first shows,
+// FormShow runs readcfg again, so the plan holds the file's values exactly
+// even where a field shows them rounded, and Edit1 takes the focus with its
+// text selected.
+//
+// Running: each keystroke in an entry field runs its handler and calculate.
+// Help shows the one help window; Tobrel Home Page asks the desktop to open
+// the maker's page.
+//
+// Closing, by any means, runs FormClose: writecfg saves the position and
+// the plan. When the save fails the error box says why and the window stays
+// open; otherwise the program ends with status 0.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "projection/desktop.h"
+#include "projection/planner.h"
+#include "settings/settings_file.h"
+#include "ui/nestora_layout.h"
+
+namespace nestora {
+
+class LineEditField;
+class TNestoraF;
+class TNestoraFhelp;
+
+// The settings file beside the running executable.
+std::string DefaultSettingsPath();
+
+// The position of a top-level widget's frame, as readcfg and writecfg see it.
+class WidgetPlace : public WindowPlace {
+public:
+    explicit WidgetPlace(QWidget& widget) : widget_(widget) {}
+    std::int32_t top() const override;
+    std::int32_t left() const override;
+    void setTop(std::int32_t top) override;
+    void setLeft(std::int32_t left) override;
+    // Called once the window manager has framed and activated the window.
+    void frameShown();
+
+private:
+    void moveFrame(QPoint topLeft);
+    QWidget& widget_;
+    std::optional<QPoint> pending_;
+};
+
+class TNestoraF : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window hidden and runs FormCreate. The error box and the
+    // other desktop calls go through `desktop`; the settings live at
+    // `settingsPath`.
+    explicit TNestoraF(Desktop& desktop, std::string settingsPath = DefaultSettingsPath(),
+                       QWidget* parent = nullptr);
+    ~TNestoraF() override;
+
+    // The window that Help shows; the program creates it after this one.
+    void setHelpWindow(TNestoraFhelp* help) { help_ = help; }
+
+    Planner& planner() { return planner_; }
+    const SavedPosition& savedPosition() const { return saved_; }
+    const NestoraLayout& controls() const { return ui_; }
+    const std::string& title() const { return title_; }
+
+    // The handlers. Each runs its work as a catch point: an error is shown in
+    // the error box and the program carries on.
+    void FormCreate();
+    void FormShow();
+    bool FormClose();  // false when writecfg failed and the close is abandoned
+    void Exit1Click();
+    void Help1Click();
+    void TobrelHomePage1Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool caught(const std::function<void()>& step);
+
+    Desktop& desktop_;
+    std::string title_;
+    std::string settingsPath_;
+    Planner planner_;
+    SavedPosition saved_;
+    WidgetPlace place_{*this};
+    NestoraLayout ui_;
+    std::array<std::unique_ptr<LineEditField>, 10> fields_;
+    TNestoraFhelp* help_ = nullptr;
+    bool shown_ = false;
+};
+
+}  // namespace nestora

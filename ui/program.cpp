@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "ui/program.h"
+
+#include <QApplication>
+
+#include "number/arith.h"
+#include "number/locale_separator.h"
+#include "ui/help_window.h"
+#include "ui/icons.h"
+#include "ui/nestora_window.h"
+#include "ui/qt_desktop.h"
+
+namespace nestora {
+
+int RunNestora(QApplication& app) {
+    InitArithmetic();
+    // QApplication has set the C locale from the environment by now.
+    ReadLocaleDecimalSeparator();
+    QApplication::setWindowIcon(WindowIcon());
+
+    QtDesktop desktop;
+    TNestoraF main(desktop);
+    TNestoraFhelp help;
+    main.setHelpWindow(&help);
+    main.show();
+    return app.exec();
+}
+
+}  // namespace nestora

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+// The program's desktop calls over Qt: the two message boxes, the beep and
+// the request to open an address in the user's browser.
+#pragma once
+
+#include "projection/desktop.h"
+
+namespace nestora {
+
+class QtDesktop : public Desktop {
+public:
+    // "Warning" with the warning icon and one OK, which Enter and Escape both
+    // press; centred on the screen and modal to the whole program.
+    void warning(const std::string& message) override;
+    // The default beep of the display (the X bell).
+    void beep() override;
+    // The stop icon, one OK and `title` as its caption, over the active
+    // window; `message` is shown as given.
+    void errorBox(const std::string& title, const std::string& message) override;
+    // Hands the address to the desktop (xdg-open on X11); the outcome is ignored.
+    void openAddress(const std::string& address) override;
+};
+
+}  // namespace nestora

@@ -68,23 +68,23 @@ constexpr QSize FieldSize{113, 27};
 
 // A label that sizes itself to its text and paints its own background.
 // Without a buddy, QLabel shows "&" as it is.
-QLabel* MakeLabel(QWidget* parent, const LabelSpec& spec) {
-    auto* label = new QLabel(QString::fromLatin1(spec.caption), parent);
-    label->setObjectName(spec.name);
+QLabel* MakeLabel(QWidget* parent, const LabelSpec& design) {
+    auto* label = new QLabel(QString::fromLatin1(design.caption), parent);
+    label->setObjectName(design.name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(ArialBold16());
     label->setAutoFillBackground(true);
-    label->move(spec.left, spec.top);
+    label->move(design.left, design.top);
     label->adjustSize();
     return label;
 }
 
-QLineEdit* MakeField(QWidget* parent, const FieldSpec& spec, const QPalette& colours) {
-    auto* field = new QLineEdit(QString::fromLatin1(spec.text), parent);
-    field->setObjectName(spec.name);
+QLineEdit* MakeField(QWidget* parent, const FieldSpec& design, const QPalette& colours) {
+    auto* field = new QLineEdit(QString::fromLatin1(design.text), parent);
+    field->setObjectName(design.name);
     field->setFont(ArialBold16());
     field->setPalette(colours);
-    field->setGeometry(QRect(QPoint(spec.left, spec.top), FieldSize));
+    field->setGeometry(QRect(QPoint(design.left, design.top), FieldSize));
     return field;
 }
 
@@ -133,8 +133,8 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Label1->setAutoFillBackground(true);
     ui.Label1->setGeometry(68, 4, 229, 36);
 
-    for (const LabelSpec& spec : WindowLabels) {
-        MakeLabel(client, spec);
+    for (const LabelSpec& design : WindowLabels) {
+        MakeLabel(client, design);
     }
 
     const QPalette entryColours =
@@ -163,8 +163,8 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Panel1->setPalette(grey);
     ui.Panel1->setAutoFillBackground(true);
     ui.Panel1->setGeometry(12, 285, 477, 225);
-    for (const LabelSpec& spec : PanelLabels) {
-        MakeLabel(ui.Panel1, spec);
+    for (const LabelSpec& design : PanelLabels) {
+        MakeLabel(ui.Panel1, design);
     }
     const QPalette resultColours = WithColours(grey, ResultText, ResultBackground);
     QLineEdit* results[4];

@@ -42,7 +42,7 @@ TEST(SettingsPath, ReplacesTheExtensionOfTheFileNameOnly) {
 }
 
 TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
     StartedProgram program;
     program.start(path);
@@ -54,15 +54,15 @@ TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
     EXPECT_TRUE(program.desktop.calls.empty());
 
     ASSERT_TRUE(program.save(path));
-    EXPECT_EQ(ReadBytes(path), DefaultFile);
-    EXPECT_EQ(ReadBytes(path).size(), 137u);
+    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
+    EXPECT_EQ(ScratchFolder::read(path).size(), 137u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(SettingsFile, SecondLoadKeepsTheUnroundedRateThatTheFieldShowsRounded) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    WriteBytes(path, "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
+    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
                      " 8.55550000000000E-0002\r\n 3.00000000000000E-0002\r\n"
                      " 6.50000000000000E-0002\r\n20\r\n");
     StartedProgram program;
@@ -167,9 +167,9 @@ class SettingsFileBytes : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(SettingsFileBytes, StartUpShowsWhatTheFileHolds) {
     const FileCase& c = GetParam();
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    WriteBytes(path, c.bytes);
+    folder.write("nestora.fig", c.bytes);
     StartedProgram program;
     program.start(path);
 
@@ -178,17 +178,17 @@ TEST_P(SettingsFileBytes, StartUpShowsWhatTheFileHolds) {
     EXPECT_EQ(program.desktop.errors(), c.errors);
     EXPECT_TRUE(program.desktop.warnings().empty());
     c.check(program.planner.plan, program.saved);
-    EXPECT_EQ(ReadBytes(path), c.bytes) << "reading never changes the file";
+    EXPECT_EQ(ScratchFolder::read(path), c.bytes) << "reading never changes the file";
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileBytes, ::testing::ValuesIn(FileCases),
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(SettingsFile, FaultWhileFillingKeepsTheFieldsFilledSoFarAndEnablesCalculation) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
     // 1E300 currency units cannot be rounded through a 64-bit whole number.
-    WriteBytes(path, "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.00000000000000E+0300\r\n"
+    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.00000000000000E+0300\r\n"
                      " 7.50000000000000E-0002\r\n" + Tail);
     StartedProgram program;
     program.start(path);
@@ -202,17 +202,17 @@ TEST(SettingsFile, FaultWhileFillingKeepsTheFieldsFilledSoFarAndEnablesCalculati
 }
 
 TEST(SettingsFile, NegativePositionsAreWrittenWithAMinus) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    WriteBytes(path, "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
+    folder.write("nestora.fig", "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
     StartedProgram program;
     program.start(path);
     ASSERT_TRUE(program.save(path));
-    EXPECT_EQ(ReadBytes(path), "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
+    EXPECT_EQ(ScratchFolder::read(path), "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
 }
 
 TEST(SettingsFile, FolderInTheFilesPlaceCountsAsAbsentAndCannotBeSaved) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
     std::filesystem::create_directory(path);
     StartedProgram program;
@@ -228,9 +228,9 @@ TEST(SettingsFile, FolderInTheFilesPlaceCountsAsAbsentAndCannotBeSaved) {
 }
 
 TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    WriteBytes(path, DefaultFile);
+    folder.write("nestora.fig", DefaultFile);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::group_read |
                                            std::filesystem::perms::others_read);
@@ -239,12 +239,12 @@ TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
     program.entry(Entry::Edit1).type("1");
     EXPECT_FALSE(program.save(path));
     EXPECT_EQ(program.desktop.errors(), std::vector<std::string>{"Nestora|File access denied."});
-    EXPECT_EQ(ReadBytes(path), DefaultFile);
+    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 TEST(SettingsFile, MissingFolderIsAnInvalidFilename) {
-    TempFolder folder;
+    ScratchFolder folder;
     const auto path = folder.file("gone/nestora.fig");
     StartedProgram program;
     program.start(path);

@@ -7,7 +7,6 @@
 #include <string>
 
 #include "plain_field.h"
-#include "projection/catch_point.h"
 #include "projection/planner.h"
 #include "recording_desktop.h"
 
@@ -27,9 +26,7 @@ struct PlannerFixture {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const Entry entry = AllEntries[i];
             planner.bindEntry(entry, entries[i]);
-            entries[i].onChange = [this, entry] {
-                RunCaught(desktop, "Nestora", [this, entry] { planner.entryChanged(entry); });
-            };
+            entries[i].onChange = [this, entry] { RunEntryChanged(planner, entry, "Nestora"); };
         }
         for (std::size_t i = 0; i < results.size(); ++i)
             planner.bindResult(static_cast<Result>(i), results[i]);

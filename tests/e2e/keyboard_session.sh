@@ -15,6 +15,7 @@ cleanup() {
     [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
     [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && while kill -0 "$xvfb_pid" 2>/dev/null; do sleep 0.1; done
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -24,27 +25,32 @@ fail() {
     echo "FAIL: $*" >&2
     import -window root /tmp/nestora-e2e-failure.png 2>/dev/null &&
         echo "screen at the failure: /tmp/nestora-e2e-failure.png" >&2
-    xdotool search --name . getwindowname %@ 2>/dev/null | sed 's/^/window: /' >&2
+    for w in $(xdotool search --name . 2>/dev/null); do
+        echo "window $w: $(xdotool getwindowname "$w") $(xwininfo -id "$w" | grep -o 'Map State: .*')" >&2
+    done
+    pgrep -a openbox >&2 || echo "no window manager running" >&2
+    cat "$work/wm.log" >&2
     [ -s "$work/program.log" ] && { echo "--- the program said:" >&2; cat "$work/program.log" >&2; }
     exit 1
 }
 
 # A display of our own, open to every local user (the unwritable-folder case
-# runs the program as another user when we are root).
-for n in $(seq 90 140); do
-    [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-done
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -ac >/dev/null 2>&1 &
+# runs the program as another user when we are root). Xvfb picks a free
+# display number itself and writes it when it is ready.
+Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -ac 4>"$work/display" 2>/dev/null &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(head -n 1 "$work/display")"
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer"
+unset QT_QPA_PLATFORM
+
 # A window manager, as on a desktop: it draws the frames and closes the
 # active window on Alt+F4.
-openbox --sm-disable >/dev/null 2>&1 &
+openbox --sm-disable >"$work/wm.log" 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
-unset QT_QPA_PLATFORM
+sleep 1  # the manager announces itself before it has settled
 
 # Each session runs its own copy of the program, whose settings file lives
 # beside it: $folder/nestora.fig.
@@ -84,6 +90,9 @@ wait_exit() {  # waits for the program and checks its exit status
     app_pid=
     [ "$status" -eq 0 ] || fail "exit status $status"
 }
+
+set -E
+trap 'fail "command failed at line $LINENO"' ERR
 
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; sleep 0.3; }
 

@@ -14,7 +14,7 @@
 namespace nestora::testing {
 namespace {
 
-using Texts = std::array<std::string, 6>;
+using Texts = EntryTexts;
 
 // The file a first run writes: the window at 10, 10 and the default plan.
 const std::string DefaultFile =
@@ -50,7 +50,7 @@ TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
     EXPECT_EQ(program.window.placed, std::make_pair(10, 10));
     EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7.5", "3", "6.5", "20"}));
     EXPECT_EQ(program.resultTexts(),
-              (std::array<std::string, 4>{"795766", "440597", "28639", "26"}));
+              (ResultTexts{"795766", "440597", "28639", "26"}));
     EXPECT_TRUE(program.desktop.calls.empty());
 
     ASSERT_TRUE(program.save(path));
@@ -98,7 +98,7 @@ struct FileCase {
 
 const std::string Tail = " 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n20\r\n";
 const std::string Money = " 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n";
-const Texts Designed = {"50000", "10000", "8.5", "3.0", "6.0", "25"};
+const Texts Designed = DesignedEntryTexts;
 const std::string BadNumber = "Nestora|Invalid numeric input.";
 
 const std::vector<FileCase> FileCases = {
@@ -196,8 +196,7 @@ TEST(SettingsFile, FaultWhileFillingKeepsTheFieldsFilledSoFarAndEnablesCalculati
     EXPECT_EQ(program.desktop.errors(), (std::vector<std::string>{invalid, invalid}));
     EXPECT_EQ(program.window.placed, std::make_pair(10, 10));
     EXPECT_EQ(program.entryTexts(), (Texts{"65000", "10000", "8.5", "3.0", "6.0", "25"}));
-    EXPECT_EQ(program.resultTexts(),
-              (std::array<std::string, 4>{"500000", "300000", "40000", "20"}));
+    EXPECT_EQ(program.resultTexts(), DesignedResultTexts);
     EXPECT_TRUE(program.planner.CalcEnabled);
 }
 

@@ -1,49 +1,96 @@
 // SPDX-License-Identifier: MIT
-// A Planner bound to plain fields that hold the window's designed texts, with
-// each entry's change run as its own catch point, as the window runs it.
+// A Planner bound to plain fields, with each entry's change run through
+// RunEntryChanged, its own catch point, as the window runs it. By default the
+// fields hold the window's designed texts.
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <string>
+#include <utility>
 
-#include "plain_field.h"
 #include "projection/planner.h"
-#include "recording_desktop.h"
+#include "support/plain_field.h"
+#include "support/recording_desktop.h"
 
 namespace nestora::testing {
 
-struct PlannerFixture {
-    RecordingDesktop desktop;
-    Planner planner{desktop};
-    // Edit1, Edit2, Edit9, Edit10, Edit8, Edit11 with their designed texts.
-    std::array<PlainField, 6> entries{PlainField("50000"), PlainField("10000"), PlainField("8.5"),
-                                      PlainField("3.0"),   PlainField("6.0"),   PlainField("25")};
-    // Edit3 .. Edit6.
-    std::array<PlainField, 4> results{PlainField("500000"), PlainField("300000"),
-                                      PlainField("40000"), PlainField("20")};
+// Counts every write, equal text or not: a calculate run that gets as far
+// as showing its results writes Edit3 exactly once.
+class CountingField : public PlainField {
+public:
+    using PlainField::PlainField;
+    int writes = 0;
+    void setText(const std::string& text) override {
+        ++writes;
+        PlainField::setText(text);
+    }
+};
 
-    PlannerFixture() {
+// A recording desktop that can also look at the program's state at the
+// moment a warning box would be on screen.
+class WatchingDesktop : public RecordingDesktop {
+public:
+    std::function<void()> whileWarning;
+    void warning(const std::string& message) override {
+        if (whileWarning) whileWarning();
+        RecordingDesktop::warning(message);
+    }
+};
+
+using EntryTexts = std::array<std::string, 6>;   // Edit1, Edit2, Edit9, Edit10, Edit8, Edit11
+using ResultTexts = std::array<std::string, 4>;  // Edit3 .. Edit6
+
+inline const EntryTexts DesignedEntryTexts = {"50000", "10000", "8.5", "3.0", "6.0", "25"};
+inline const ResultTexts DesignedResultTexts = {"500000", "300000", "40000", "20"};
+
+struct PlannerFixture {
+    explicit PlannerFixture(const EntryTexts& entryTexts = DesignedEntryTexts,
+                            const ResultTexts& resultTexts = DesignedResultTexts,
+                            std::string boxTitle = "Nestora")
+        : title(std::move(boxTitle)) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const Entry entry = AllEntries[i];
+            entries[i] = PlainField(entryTexts[i]);
             planner.bindEntry(entry, entries[i]);
-            entries[i].onChange = [this, entry] { RunEntryChanged(planner, entry, "Nestora"); };
+            entries[i].onChange = [this, entry] { RunEntryChanged(planner, entry, title); };
         }
-        for (std::size_t i = 0; i < results.size(); ++i)
-            planner.bindResult(static_cast<Result>(i), results[i]);
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            results[i] = CountingField(resultTexts[i]);
+            planner.bindResult(AllResults[i], results[i]);
+        }
     }
+    PlannerFixture(const PlannerFixture&) = delete;
+    PlannerFixture& operator=(const PlannerFixture&) = delete;
 
-    PlainField& entry(Entry e) { return entries[static_cast<std::size_t>(e)]; }
-    PlainField& result(Result r) { return results[static_cast<std::size_t>(r)]; }
+    WatchingDesktop desktop;
+    Planner planner{desktop};
+    std::string title;
+    std::array<PlainField, 6> entries;
+    std::array<CountingField, 4> results;
 
-    std::array<std::string, 6> entryTexts() const {
-        std::array<std::string, 6> texts;
+    PlainField& entry(Entry e) { return entries.at(static_cast<std::size_t>(e)); }
+    CountingField& result(Result r) { return results.at(static_cast<std::size_t>(r)); }
+
+    EntryTexts entryTexts() const {
+        EntryTexts texts;
         for (std::size_t i = 0; i < entries.size(); ++i) texts[i] = entries[i].text();
         return texts;
     }
-    std::array<std::string, 4> resultTexts() const {
-        std::array<std::string, 4> texts;
+    ResultTexts resultTexts() const {
+        ResultTexts texts;
         for (std::size_t i = 0; i < results.size(); ++i) texts[i] = results[i].text();
         return texts;
+    }
+    // How many calculate runs got as far as writing their results.
+    int calculations() const { return results[0].writes; }
+
+    // The plan value that the entry's field writes, as an extended real.
+    Extended planValue(Entry e) const {
+        const EntryRule& rule = RuleOf(e);
+        return rule.real != nullptr ? planner.plan.*rule.real
+                                    : static_cast<Extended>(planner.plan.*rule.integer);
     }
 };
 

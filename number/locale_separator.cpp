@@ -13,6 +13,14 @@ char DecimalSeparatorFrom(const char* radix) {
     return radix[0];
 }
 
+std::string WithDecimalPoint(std::string_view text, char separator) {
+    std::string read(text);
+    if (separator == '.') return read;
+    for (char& c : read)
+        if (c == separator) c = '.';
+    return read;
+}
+
 void ReadLocaleDecimalSeparator() {
     // A locale object of its own, made from the environment (LC_ALL,
     // LC_NUMERIC, LANG), so that the process locale stays "C" for every

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "number/integer_text.h"
+#include "number/locale_separator.h"
 #include "number/real_to_text.h"
 #include "number/round_to_power.h"
 #include "number/text_to_real.h"
@@ -185,7 +186,7 @@ void Planner::entryChanged(Entry entry) {
     const std::string text = field.text();
     bool parsed;
     if (rule.parse == EntryRule::Parse::Real) {
-        const RealParse result = TextToReal(text);
+        const RealParse result = TextToReal(WithDecimalPoint(text, LocaleDecimalSeparator));
         plan.*rule.real = result.value;
         parsed = result.ok();
     } else {

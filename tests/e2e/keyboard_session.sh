@@ -146,4 +146,23 @@ xdotool search --onlyvisible --name "^Tobrel$" >/dev/null || fail "the main wind
 [ -e "$two/nestora.fig" ] && fail "a settings file appeared in the unwritable folder"
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=
 
+echo "4. Under a comma locale the fields show and take a comma; the file keeps points."
+locales="$work/locales"; mkdir -m 755 "$locales"
+localedef -i de_DE -f UTF-8 "$locales/de_DE.UTF-8" >/dev/null 2>&1 ||
+    [ -d "$locales/de_DE.UTF-8" ] || fail "cannot build a comma locale"
+three="$work/three"; mkdir -m 755 "$three"
+start "$three" env LOCPATH="$locales" LC_ALL=de_DE.UTF-8
+sleep 0.5
+xdotool search --onlyvisible --name "^Warning$" >/dev/null && fail "a warning at start-up"
+xdotool windowactivate --sync "$main"
+# From Edit1, Tab passes the four results and Edit2 before it reaches Edit9.
+keys Tab Tab Tab Tab Tab Tab
+xdotool type --delay 80 "8,25"
+sleep 0.5
+xdotool search --onlyvisible --name "^Warning$" >/dev/null && fail "8,25 was refused"
+keys alt+F4
+wait_exit
+[ "$(line "$three/nestora.fig" 5)" = " 8.25000000000000E-0002" ] ||
+    fail "saved return is '$(line "$three/nestora.fig" 5)', not 8,25 %"
+
 echo "PASS"

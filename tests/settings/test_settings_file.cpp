@@ -10,6 +10,7 @@
 
 #include "number/text_to_real.h"
 #include "settings_test_support.h"
+#include "support/decimal_separator.h"
 
 namespace nestora::testing {
 namespace {
@@ -84,6 +85,29 @@ TEST(SettingsFile, SecondLoadKeepsTheUnroundedRateThatTheFieldShowsRounded) {
     // Editing the field re-derives the value from its text.
     program.entry(Entry::Edit9).type("8.5");
     EXPECT_EQ(program.planner.plan.InvestmentReturn, Real("8.5") / 100);
+}
+
+TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {
+    DecimalSeparatorAs comma(',');
+    ScratchFolder folder;
+    const auto path = folder.file("nestora.fig");
+    StartedProgram program;
+    program.start(path);
+    EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7,5", "3", "6,5", "20"}));
+    EXPECT_TRUE(program.desktop.calls.empty());
+    EXPECT_EQ(program.planner.plan.InvestmentReturn, DefaultPlan().InvestmentReturn);
+    ASSERT_TRUE(program.save(path));
+    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
+
+    // A rate with more digits than the field shows stays unrounded.
+    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
+                                " 8.55550000000000E-0002\r\n 3.00000000000000E-0002\r\n"
+                                " 6.50000000000000E-0002\r\n20\r\n");
+    StartedProgram again;
+    again.start(path);
+    EXPECT_EQ(again.entry(Entry::Edit9).text(), "8,56");
+    EXPECT_EQ(again.planner.plan.InvestmentReturn, Real("8.55550000000000E-0002"));
+    EXPECT_TRUE(again.desktop.calls.empty());
 }
 
 struct FileCase {

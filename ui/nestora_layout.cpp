@@ -30,6 +30,7 @@ struct FieldSpec {
     int left;
     int top;
     const char* text;
+    int label;  // the label beside it, in its table
 };
 
 // The captions keep their own spacing so that each "%" ends just left of its
@@ -53,15 +54,15 @@ const LabelSpec PanelLabels[] = {
 };
 
 const FieldSpec EntryFields[] = {
-    {"Edit1", 366, 46, "50000"}, {"Edit2", 366, 85, "10000"}, {"Edit9", 366, 124, "8.5"},
-    {"Edit10", 365, 163, "3.0"}, {"Edit8", 365, 202, "6.0"},  {"Edit11", 365, 241, "25"},
+    {"Edit1", 366, 46, "50000", 0}, {"Edit2", 366, 85, "10000", 2}, {"Edit9", 366, 124, "8.5", 4},
+    {"Edit10", 365, 163, "3.0", 5}, {"Edit8", 365, 202, "6.0", 6},  {"Edit11", 365, 241, "25", 7},
 };
 
 const FieldSpec ResultFields[] = {
-    {"Edit3", 347, 16, "500000"},
-    {"Edit4", 347, 72, "300000"},
-    {"Edit5", 347, 128, "40000"},
-    {"Edit6", 347, 185, "20"},
+    {"Edit3", 347, 16, "500000", 0},
+    {"Edit4", 347, 72, "300000", 1},
+    {"Edit5", 347, 128, "40000", 2},
+    {"Edit6", 347, 185, "20", 3},
 };
 
 constexpr QSize FieldSize{113, 27};
@@ -79,9 +80,12 @@ QLabel* MakeLabel(QWidget* parent, const LabelSpec& design) {
     return label;
 }
 
-QLineEdit* MakeField(QWidget* parent, const FieldSpec& design, const QPalette& colours) {
+// A screen reader names each field after the label beside it.
+QLineEdit* MakeField(QWidget* parent, const FieldSpec& design, const LabelSpec* labels,
+                     const QPalette& colours) {
     auto* field = new QLineEdit(QString::fromLatin1(design.text), parent);
     field->setObjectName(design.name);
+    field->setAccessibleName(SpokenName(QString::fromLatin1(labels[design.label].caption)));
     field->setFont(ArialBold16());
     field->setPalette(colours);
     field->setGeometry(QRect(QPoint(design.left, design.top), FieldSize));
@@ -95,6 +99,12 @@ QPalette WithColours(QPalette palette, const QColor& text, const QColor& backgro
 }
 
 }  // namespace
+
+QString SpokenName(const QString& caption) {
+    QString name = caption.simplified();
+    while (!name.isEmpty() && QStringLiteral(".$% ").contains(name.back())) name.chop(1);
+    return name;
+}
 
 NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     NestoraLayout ui;
@@ -142,7 +152,7 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
                     EntryBackground);
     QLineEdit* entries[6];
     for (int i = 0; i < 6; ++i) {
-        entries[i] = MakeField(client, EntryFields[i], entryColours);
+        entries[i] = MakeField(client, EntryFields[i], WindowLabels, entryColours);
     }
     ui.Edit1 = entries[0];
     ui.Edit2 = entries[1];
@@ -169,7 +179,7 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     const QPalette resultColours = WithColours(grey, ResultText, ResultBackground);
     QLineEdit* results[4];
     for (int i = 0; i < 4; ++i) {
-        results[i] = MakeField(ui.Panel1, ResultFields[i], resultColours);
+        results[i] = MakeField(ui.Panel1, ResultFields[i], PanelLabels, resultColours);
         results[i]->setReadOnly(true);
     }
     ui.Edit3 = results[0];

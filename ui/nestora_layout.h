@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QSize>
+#include <QString>
 
 class QFrame;
 class QLabel;
@@ -48,6 +49,12 @@ struct NestoraLayout {
     QLineEdit* Edit5 = nullptr;
     QLineEdit* Edit6 = nullptr;
 };
+
+// The name a screen reader gives a field: its label's caption without the
+// spacing, dot runs, "$" and "%" that only line the caption up on screen
+// ("Dollar Savings Available at Retimement......$" → "Dollar Savings
+// Available at Retimement").
+QString SpokenName(const QString& caption);
 
 // Builds every control on the window: the menu bar, the central area of
 // NestoraClientSize with its labels and fields, the result panel and the

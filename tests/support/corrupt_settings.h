@@ -1,0 +1,244 @@
+// SPDX-License-Identifier: MIT
+// Damaged settings files and what the program should make of each.
+//
+// CorruptSettingsFiles makes, from one seed, the default file cut at every
+// length, single-byte changes, inserted blank lines, tabs, lone CRs, Ctrl-Z
+// and long digit runs, and files of random bytes.
+//
+// PredictStart works out, without the settings reader, how a start-up ends
+// for such a file. It follows the file's reading rules on the bytes: the text
+// ends at the first Ctrl-Z; each of the eight lines is one item, found by
+// passing over codes 0 to 32 (across line ends) and taking the characters
+// above 32 that follow, at most 32 for an integer line and 64 for a real one;
+// the rest of the line up to and including the next LF is dropped; the end of
+// the text reads as 0. The first token that does not parse (or whose exponent
+// is beyond the range) stops the load.
+#pragma once
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "number/arith.h"
+#include "number/errors.h"
+#include "number/integer_text.h"
+#include "number/text_to_real.h"
+
+namespace nestora::testing {
+
+// What a first run writes (137 bytes).
+inline const std::string DefaultSettingsFile =
+    "10\r\n10\r\n"
+    " 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
+    " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n"
+    "20\r\n";
+
+struct SettingsCase {
+    std::string name;   // how it was made, for the failure message
+    std::string bytes;
+};
+
+// The bytes in a form that shows every control code: "10\r\n\x1a".
+inline std::string Visible(std::string_view bytes) {
+    std::string out;
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\t') out += "\\t";
+        else if (u < 32 || u >= 127 || c == '\\') {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", u);
+            out += hex;
+        } else out += c;
+    }
+    return out;
+}
+
+inline std::vector<SettingsCase> CorruptSettingsFiles(std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    const auto below = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+    // Bytes that matter to the reader and the parsers, then any byte.
+    const std::string telling = std::string("0123456789-+.eExX$ \t\r\n\x1a") + std::string(1, '\0') +
+                                "\x7f\xff,a";
+    const auto anyByte = [&] {
+        return below(2) == 0 ? telling[below(telling.size())] : static_cast<char>(below(256));
+    };
+    const std::string& file = DefaultSettingsFile;
+    std::vector<SettingsCase> cases;
+
+    for (std::size_t length = 0; length <= file.size(); ++length)
+        cases.push_back({"cut at " + std::to_string(length), file.substr(0, length)});
+
+    for (int k = 0; k < 200; ++k) {
+        std::string bytes = file;
+        const std::size_t at = below(bytes.size());
+        bytes[at] = anyByte();
+        cases.push_back({"byte " + std::to_string(at) + " changed", bytes});
+    }
+
+    const std::array<std::string, 7> inserts = {"\r\n", "\t", "\r", "\x1a", "  ", "\n", "\r\n\r\n"};
+    for (int k = 0; k < 150; ++k) {
+        std::string bytes = file;
+        const std::size_t at = below(bytes.size() + 1);
+        const std::string& what = inserts[below(inserts.size())];
+        bytes.insert(at, what);
+        cases.push_back({"\"" + Visible(what) + "\" inserted at " + std::to_string(at), bytes});
+    }
+
+    // Digit runs around the token limits of 32 and 64 characters.
+    for (int k = 0; k < 40; ++k) {
+        std::string bytes = file;
+        const std::size_t at = below(bytes.size() + 1);
+        std::string run(28 + below(42), '0');
+        for (char& c : run) c = static_cast<char>('0' + below(10));
+        bytes.insert(at, run);
+        cases.push_back({std::to_string(run.size()) + " digits inserted at " + std::to_string(at),
+                         bytes});
+    }
+
+    for (int k = 0; k < 60; ++k) {
+        std::string bytes(below(200), '\0');
+        for (char& c : bytes) c = anyByte();
+        cases.push_back({"random bytes " + std::to_string(k), bytes});
+    }
+    return cases;
+}
+
+struct PredictedStart {
+    bool loads = true;     // all eight items parse
+    std::string message;   // otherwise the error box's message, twice
+    std::int32_t top = 0, left = 0, years = 0;
+    std::array<Extended, 5> reals{};  // savings, annual, return, inflation, draw
+};
+
+inline PredictedStart PredictStart(std::string_view bytes) {
+    const std::string_view text = bytes.substr(0, bytes.find('\x1a'));
+    std::size_t p = 0;
+    const auto token = [&](std::size_t limit) {
+        while (p < text.size() && static_cast<unsigned char>(text[p]) <= 32) ++p;
+        const std::size_t start = p;
+        while (p < text.size() && static_cast<unsigned char>(text[p]) > 32 && p - start < limit) ++p;
+        return text.substr(start, p - start);
+    };
+    const auto dropLine = [&] {
+        while (p < text.size())
+            if (text[p++] == '\n') return;
+    };
+
+    PredictedStart start;
+    std::int32_t* integers[] = {&start.top, &start.left, &start.years};
+    int integer = 0, real = 0;
+    for (int line = 1; line <= 8; ++line) {
+        const bool isInteger = line == 1 || line == 2 || line == 8;
+        const std::string_view item = token(isInteger ? 32 : 64);
+        bool ok = true;
+        if (isInteger) {
+            const IntegerParse parsed = TextToInteger(item);
+            ok = item.empty() || parsed.ok();
+            *integers[integer++] = item.empty() ? 0 : parsed.value;
+        } else {
+            try {
+                const RealParse parsed = TextToReal(item);
+                ok = item.empty() || parsed.ok();
+                start.reals[static_cast<std::size_t>(real++)] = item.empty() ? 0 : parsed.value;
+            } catch (const EOverflow& fault) {
+                start.loads = false;
+                start.message = fault.message();
+                return start;
+            }
+        }
+        if (!ok) {
+            start.loads = false;
+            start.message = "Invalid numeric input";
+            return start;
+        }
+        dropLine();
+    }
+    return start;
+}
+
+// What an entry field should show for a value read from the file: its text
+// when the value lies clearly below or above the field's range, or the value
+// it should be near (within half of the field's last digit); nothing when the
+// value lies too near a limit to say which.
+struct ShownValue {
+    enum Kind { Near, Text, Unsure } kind = Unsure;
+    long double value = 0;  // for Near, in the field's units (percent for rates)
+    std::string text;       // for Text
+    long double within = 0; // for Near: half of the field's last digit
+};
+
+// Money: whole units, not below 0. Rates: percent with two decimals, from
+// `low` (exclusive for the draw, whose floor text is "1") to `high`.
+inline ShownValue ExpectedMoney(Extended v) {
+    if (!std::isfinite(v) || std::fabs(v) > 1e12L) return {};
+    if (v < -0.51L) return {ShownValue::Text, 0, "0"};
+    if (v > -0.49L) return {ShownValue::Near, v, "", 0.5L};
+    return {};
+}
+
+inline ShownValue ExpectedPercent(Extended rate, bool drawRule, long double high) {
+    if (!std::isfinite(rate) || std::fabs(rate) > 1e6L) return {};
+    const long double p = rate * 100;
+    const long double margin = 0.001L;
+    if (drawRule ? p < 0.005L - margin : p < -0.005L - margin)
+        return {ShownValue::Text, 0, drawRule ? "1" : "0"};
+    if (p > high + 0.005L + margin) return {ShownValue::Text, 0, std::to_string(static_cast<int>(high))};
+    if ((drawRule ? p > 0.005L + margin : p > -0.005L + margin) && p < high + 0.005L - margin)
+        return {ShownValue::Near, p, "", 0.005L};
+    return {};
+}
+
+// The five reals and the years, as the fields Edit1, Edit2, Edit9, Edit10,
+// Edit8 and Edit11 should show them. Plain is false when a value lies beyond
+// what the fields can show without an arithmetic fault in the load.
+struct ExpectedFields {
+    bool plain = true;
+    std::array<ShownValue, 5> reals;
+    std::string years;
+};
+
+inline ExpectedFields ExpectFields(const PredictedStart& start) {
+    ExpectedFields out;
+    out.reals[0] = ExpectedMoney(start.reals[0]);
+    out.reals[1] = ExpectedMoney(start.reals[1]);
+    out.reals[2] = ExpectedPercent(start.reals[2], false, 100);
+    out.reals[3] = ExpectedPercent(start.reals[3], false, 25);
+    out.reals[4] = ExpectedPercent(start.reals[4], true, 25);
+    for (std::size_t k = 0; k < 5; ++k) {
+        const Extended v = start.reals[k];
+        if (!std::isfinite(v) || std::fabs(v) > 1e12L) out.plain = false;
+    }
+    out.years = start.years < 0 ? "0" : start.years > 80 ? "80" : std::to_string(start.years);
+    return out;
+}
+
+// Whether `shown` is what the field should show; `why` says what differs.
+inline bool ShowsExpected(const std::string& shown, const ShownValue& expected, std::string& why) {
+    switch (expected.kind) {
+        case ShownValue::Unsure:
+            return true;
+        case ShownValue::Text:
+            if (shown == expected.text) return true;
+            why = "shows \"" + shown + "\", expected \"" + expected.text + "\"";
+            return false;
+        case ShownValue::Near: {
+            const RealParse parsed = TextToReal(shown);
+            if (parsed.ok() && std::fabs(parsed.value - expected.value) <= expected.within + 1e-9L)
+                return true;
+            why = "shows \"" + shown + "\", expected within " +
+                  std::to_string(static_cast<double>(expected.within)) + " of " +
+                  std::to_string(static_cast<double>(expected.value));
+            return false;
+        }
+    }
+    return false;
+}
+
+}  // namespace nestora::testing

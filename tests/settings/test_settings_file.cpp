@@ -27,6 +27,11 @@ const std::string DefaultFile =
     " 6.50000000000000E-0002\r\n"
     "20\r\n";
 
+// The defaults, but a return of 8.5555 %, finer than the field shows.
+const std::string FineRateFile =
+    "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
+    " 8.55550000000000E-0002\r\n 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n20\r\n";
+
 Extended Real(const char* text) { return TextToReal(text).value; }
 
 TEST(SettingsPath, ReplacesTheExtensionOfTheFileNameOnly) {
@@ -63,9 +68,7 @@ TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
 TEST(SettingsFile, SecondLoadKeepsTheUnroundedRateThatTheFieldShowsRounded) {
     ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
-                     " 8.55550000000000E-0002\r\n 3.00000000000000E-0002\r\n"
-                     " 6.50000000000000E-0002\r\n20\r\n");
+    folder.write("nestora.fig", FineRateFile);
     StartedProgram program;
     program.start(path);
     EXPECT_EQ(program.entry(Entry::Edit9).text(), "8.56");
@@ -100,9 +103,7 @@ TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {
     EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
 
     // A rate with more digits than the field shows stays unrounded.
-    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
-                                " 8.55550000000000E-0002\r\n 3.00000000000000E-0002\r\n"
-                                " 6.50000000000000E-0002\r\n20\r\n");
+    folder.write("nestora.fig", FineRateFile);
     StartedProgram again;
     again.start(path);
     EXPECT_EQ(again.entry(Entry::Edit9).text(), "8,56");

@@ -26,7 +26,7 @@ using namespace nestora;
 
 // No keystroke below brings a box or a beep.
 class QuietDesktop : public Desktop {
-public:
+  public:
     void warning(const std::string&) override {}
     void beep() override {}
     void errorBox(const std::string&, const std::string&) override {}
@@ -101,7 +101,7 @@ BENCHMARK(BM_BareSetText);
 // when the run has repetitions, else the single measurement. CPU time, since
 // the wall clock of a shared machine also counts other processes.
 class KeepingReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     std::map<std::string, double> nanoseconds;
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {

@@ -22,7 +22,7 @@ namespace {
 
 // One read-only file held in memory; every other call is refused.
 class MemoryFile final : public FileSystem {
-public:
+  public:
     explicit MemoryFile(std::string_view bytes) : bytes_(bytes) {}
 
     int opens = 0;
@@ -60,7 +60,7 @@ public:
     std::int32_t replace(const std::string&, const std::string&) override { return 5; }
     std::int32_t remove(const std::string&) override { return 5; }
 
-private:
+  private:
     std::string_view bytes_;
     std::size_t position_ = 0;
     bool open_ = false;
@@ -93,8 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(IOResultCode == 0, "an I/O code is left pending");
     Check(file.opens == 2 && file.closes == 2, "the file was not opened and closed once per load");
     for (const std::string& box : program.desktop.errors()) {
-        const bool known = std::find(kExpectedBoxes.begin(), kExpectedBoxes.end(), box) !=
-                           kExpectedBoxes.end();
+        const bool known =
+            std::find(kExpectedBoxes.begin(), kExpectedBoxes.end(), box) != kExpectedBoxes.end();
         if (!known) {
             std::fprintf(stderr, "error box: %s\n", box.c_str());
             fuzzing::Fail("an unexpected error box");

@@ -40,7 +40,8 @@ bool DecimalMeaning(std::string_view text, bool& fits, std::int64_t& value) {
     const std::string_view digits = text.substr(k);
     if (!AllDecimal(digits)) return false;
     std::int64_t magnitude = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
     fits = error == std::errc() && end == digits.data() + digits.size() &&
            magnitude <= (negative ? 2147483648LL : 2147483647LL);
     value = negative ? -magnitude : magnitude;
@@ -60,7 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(parsed.position >= 0, "position is negative");
     const std::size_t last = EndsAfterHexPrefix(text) ? size + 2 : size + 1;
     Check(static_cast<std::size_t>(parsed.position) <= last, "position beyond the end");
-    if (EndsAfterHexPrefix(text)) Check(parsed.position == static_cast<int>(size + 2), "bare prefix");
+    if (EndsAfterHexPrefix(text))
+        Check(parsed.position == static_cast<int>(size + 2), "bare prefix");
 
     bool fits = false;
     std::int64_t value = 0;

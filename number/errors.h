@@ -11,43 +11,43 @@
 namespace nestora {
 
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
     std::string message() const { return what(); }
 };
 
 class EMathError : public Error {
-public:
+  public:
     using Error::Error;
 };
 
 // 0 × ∞, ∞ − ∞, 0 ÷ 0, an infinity, NaN or out-of-range value made an integer.
 class EInvalidOp : public EMathError {
-public:
+  public:
     EInvalidOp() : EMathError("Invalid floating point operation") {}
 };
 
 // A finite non-zero value divided by zero.
 class EZeroDivide : public EMathError {
-public:
+  public:
     EZeroDivide() : EMathError("Floating point division by zero") {}
 };
 
 // A result beyond the extended range, or beyond the double range when a value
 // is made a double.
 class EOverflow : public EMathError {
-public:
+  public:
     EOverflow() : EMathError("Floating point overflow") {}
 };
 
 // A failed file operation or a bad number in a file; the message follows from
 // the code (see InOutMessage in text_file.h).
 class EInOutError : public Error {
-public:
+  public:
     explicit EInOutError(std::int32_t code);
     std::int32_t code() const { return code_; }
 
-private:
+  private:
     std::int32_t code_;
 };
 

@@ -17,7 +17,7 @@
 namespace nestora {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Opens an existing file for reading; other programs may read it too.

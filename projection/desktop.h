@@ -10,7 +10,7 @@
 namespace nestora {
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
     // Modal "Warning" box with the warning icon and one OK; returns when closed.
     virtual void warning(const std::string& message) = 0;

@@ -10,7 +10,7 @@
 namespace nestora {
 
 class Field {
-public:
+  public:
     virtual ~Field() = default;
     virtual std::string text() const = 0;
     virtual void setText(const std::string& text) = 0;

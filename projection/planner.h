@@ -27,7 +27,7 @@ namespace nestora {
 
 // The entry fields, in the order of the window's layout table.
 enum class Entry { Edit1, Edit2, Edit9, Edit10, Edit8, Edit11 };
-inline constexpr std::array<Entry, 6> AllEntries = {Entry::Edit1, Entry::Edit2,  Entry::Edit9,
+inline constexpr std::array<Entry, 6> AllEntries = {Entry::Edit1,  Entry::Edit2, Entry::Edit9,
                                                     Entry::Edit10, Entry::Edit8, Entry::Edit11};
 
 // The result fields, in the order calculate writes them.
@@ -69,7 +69,7 @@ const EntryRule& RuleOf(Entry entry);
 Extended PowerOf(Extended base, std::int32_t n);
 
 class Planner {
-public:
+  public:
     explicit Planner(Desktop& desktop) : desktop_(desktop) {}
 
     void bindEntry(Entry entry, Field& field);
@@ -91,7 +91,7 @@ public:
     Projection projection;
     bool CalcEnabled = true;
 
-private:
+  private:
     Desktop& desktop_;
     std::array<Field*, 6> entries_{};
     std::array<Field*, 4> results_{};

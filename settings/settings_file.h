@@ -23,7 +23,7 @@ std::string SettingsPath(const std::string& executablePath);
 
 // The main window's position on the screen, as the settings file keeps it.
 class WindowPlace {
-public:
+  public:
     virtual ~WindowPlace() = default;
     virtual std::int32_t top() const = 0;
     virtual std::int32_t left() const = 0;

@@ -25,9 +25,7 @@ const QStringList ScriptFallbacks = {"Dancing Script", "Z003", "URW Chancery L"}
 
 }  // namespace
 
-QFont ArialBold16() {
-    return Face({"Arial", "Liberation Sans"}, QFont::SansSerif, 16, true);
-}
+QFont ArialBold16() { return Face({"Arial", "Liberation Sans"}, QFont::SansSerif, 16, true); }
 
 QFont TitleFont() {
     QFont font = Face(QStringList{"ParkAvenue BT"} + ScriptFallbacks, QFont::Cursive, 32, true);

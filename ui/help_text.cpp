@@ -53,8 +53,6 @@ QStringList HelpLines() {
     };
 }
 
-QString HelpText() {
-    return HelpLines().join('\n');
-}
+QString HelpText() { return HelpLines().join('\n'); }
 
 }  // namespace nestora

@@ -19,7 +19,7 @@ QPoint HelpPlacement(QSize desktop);
 
 class TNestoraFhelp : public QWidget {
     Q_OBJECT
-public:
+  public:
     // The designed outer size, and the client area it leaves inside the
     // frame the program was designed with.
     static constexpr QSize OuterSize{410, 740};
@@ -33,7 +33,7 @@ public:
 
     QPlainTextEdit* Memo1 = nullptr;
 
-private:
+  private:
     bool placed_ = false;
 };
 

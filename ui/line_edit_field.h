@@ -17,7 +17,7 @@ namespace nestora {
 
 // Texts cross as UTF-8. The edit must outlive the field.
 class LineEditField final : public Field {
-public:
+  public:
     explicit LineEditField(QLineEdit& edit) : edit_(edit) {}
 
     std::string text() const override;
@@ -26,7 +26,7 @@ public:
 
     QLineEdit& edit() const { return edit_; }
 
-private:
+  private:
     QLineEdit& edit_;
 };
 

@@ -147,9 +147,8 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
         MakeLabel(client, design);
     }
 
-    const QPalette entryColours =
-        WithColours(client->palette(), QApplication::palette().color(QPalette::WindowText),
-                    EntryBackground);
+    const QPalette entryColours = WithColours(
+        client->palette(), QApplication::palette().color(QPalette::WindowText), EntryBackground);
     QLineEdit* entries[6];
     for (int i = 0; i < 6; ++i) {
         entries[i] = MakeField(client, EntryFields[i], WindowLabels, entryColours);

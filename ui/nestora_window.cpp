@@ -21,13 +21,9 @@ std::string DefaultSettingsPath() {
     return SettingsPath(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
 }
 
-std::int32_t WidgetPlace::top() const {
-    return widget_.pos().y();
-}
+std::int32_t WidgetPlace::top() const { return widget_.pos().y(); }
 
-std::int32_t WidgetPlace::left() const {
-    return widget_.pos().x();
-}
+std::int32_t WidgetPlace::left() const { return widget_.pos().x(); }
 
 // The saved position is the window's outer top-left corner, which move()
 // places once the window manager has framed the window. Until then the frame
@@ -38,13 +34,9 @@ void WidgetPlace::moveFrame(QPoint topLeft) {
     pending_ = topLeft;
 }
 
-void WidgetPlace::setTop(std::int32_t top) {
-    moveFrame(QPoint(widget_.pos().x(), top));
-}
+void WidgetPlace::setTop(std::int32_t top) { moveFrame(QPoint(widget_.pos().x(), top)); }
 
-void WidgetPlace::setLeft(std::int32_t left) {
-    moveFrame(QPoint(left, widget_.pos().y()));
-}
+void WidgetPlace::setLeft(std::int32_t left) { moveFrame(QPoint(left, widget_.pos().y())); }
 
 void WidgetPlace::frameShown() {
     if (!pending_ || widget_.frameGeometry() == widget_.geometry()) return;
@@ -55,8 +47,8 @@ void WidgetPlace::frameShown() {
 TNestoraF::TNestoraF(Desktop& desktop, std::string settingsPath, QWidget* parent)
     : QMainWindow(parent),
       desktop_(desktop),
-      title_(ProgramTitle(
-          QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())),
+      title_(
+          ProgramTitle(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())),
       settingsPath_(std::move(settingsPath)),
       planner_(desktop) {
     setObjectName("NestoraF");
@@ -98,9 +90,7 @@ TNestoraF::TNestoraF(Desktop& desktop, std::string settingsPath, QWidget* parent
 }
 
 // The fields' connections reach into the planner: the fields go first.
-TNestoraF::~TNestoraF() {
-    delete takeCentralWidget();
-}
+TNestoraF::~TNestoraF() { delete takeCentralWidget(); }
 
 bool TNestoraF::caught(const std::function<void()>& step) {
     return RunCaught(desktop_, title_, step);
@@ -123,9 +113,7 @@ bool TNestoraF::FormClose() {
     return caught([this] { writecfg(planner_, place_, settingsPath_); });
 }
 
-void TNestoraF::Exit1Click() {
-    close();
-}
+void TNestoraF::Exit1Click() { close(); }
 
 void TNestoraF::Help1Click() {
     caught([this] {

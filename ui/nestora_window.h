@@ -44,7 +44,7 @@ std::string DefaultSettingsPath();
 
 // The position of a top-level widget's frame, as readcfg and writecfg see it.
 class WidgetPlace : public WindowPlace {
-public:
+  public:
     explicit WidgetPlace(QWidget& widget) : widget_(widget) {}
     std::int32_t top() const override;
     std::int32_t left() const override;
@@ -53,7 +53,7 @@ public:
     // Called once the window manager has framed and activated the window.
     void frameShown();
 
-private:
+  private:
     void moveFrame(QPoint topLeft);
     QWidget& widget_;
     std::optional<QPoint> pending_;
@@ -61,7 +61,7 @@ private:
 
 class TNestoraF : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Builds the window hidden and runs FormCreate. The error box and the
     // other desktop calls go through `desktop`; the settings live at
     // `settingsPath`.
@@ -86,12 +86,12 @@ public:
     void Help1Click();
     void TobrelHomePage1Click();
 
-protected:
+  protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     bool caught(const std::function<void()>& step);
 
     Desktop& desktop_;

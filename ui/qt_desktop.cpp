@@ -32,9 +32,7 @@ void QtDesktop::warning(const std::string& message) {
     RunBox(QMessageBox::Warning, "Warning", message, nullptr);
 }
 
-void QtDesktop::beep() {
-    QApplication::beep();
-}
+void QtDesktop::beep() { QApplication::beep(); }
 
 void QtDesktop::errorBox(const std::string& title, const std::string& message) {
     if (QWidget* grabber = QWidget::mouseGrabber()) {

@@ -8,7 +8,7 @@
 namespace nestora {
 
 class QtDesktop : public Desktop {
-public:
+  public:
     // "Warning" with the warning icon and one OK, which Enter and Escape both
     // press; centred on the screen and modal to the whole program.
     void warning(const std::string& message) override;

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "number/arith.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "fault_matchers.h"
+#include "number/arith.h"
 #include "number/errors.h"
 
 namespace nestora {
@@ -35,7 +34,7 @@ TEST(Arith, InfinitiesAndUnderflowPassSilently) {
     EXPECT_EQ(fp::div(inf, 0.0L), inf);
     EXPECT_EQ(fp::add(inf, 1.0L), inf);
     EXPECT_EQ(fp::ln(inf), inf);
-    EXPECT_EQ(fp::mul(minDenormal, 0.5L), 0.0L);  // underflow to zero
+    EXPECT_EQ(fp::mul(minDenormal, 0.5L), 0.0L);        // underflow to zero
     EXPECT_EQ(fp::div(1.0L, 0x1p16383L), 0x1p-16383L);  // a denormal result
     EXPECT_EQ(fp::toDouble(inf), std::numeric_limits<double>::infinity());
 }
@@ -62,7 +61,7 @@ TEST(Arith, WholeNumbersOutsideSixtyFourBitsAreInvalid) {
 
 TEST(Arith, DoublesBeyondTheirRangeOverflow) {
     EXPECT_FAULT(fp::toDouble(1e309L), EOverflow, "Floating point overflow");
-    EXPECT_EQ(fp::toDouble(0.1L), 0.1);  // nearest double of the extended 0.1
+    EXPECT_EQ(fp::toDouble(0.1L), 0.1);     // nearest double of the extended 0.1
     EXPECT_EQ(fp::toDouble(1e-400L), 0.0);  // underflow is silent
 }
 

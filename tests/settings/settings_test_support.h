@@ -17,7 +17,7 @@ namespace nestora::testing {
 
 // The main window's position; placed is empty until readcfg sets both edges.
 class FakeWindow : public WindowPlace {
-public:
+  public:
     std::int32_t top() const override { return top_; }
     std::int32_t left() const override { return left_; }
     void setTop(std::int32_t top) override { top_ = top; }
@@ -27,7 +27,7 @@ public:
     }
     std::optional<std::pair<std::int32_t, std::int32_t>> placed;  // (top, left)
 
-private:
+  private:
     std::int32_t top_ = 157;  // the designed position
     std::int32_t left_ = -1;
 };

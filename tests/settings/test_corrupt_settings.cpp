@@ -20,12 +20,13 @@ namespace {
 
 std::uint32_t Seed() {
     const char* chosen = std::getenv("NESTORA_CORRUPT_SEED");
-    return chosen != nullptr ? static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 10)) : 20240611u;
+    return chosen != nullptr ? static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 10))
+                             : 20240611u;
 }
 
-const std::array<std::string, 3> MathBoxes = {
-    "Nestora|Floating point overflow.", "Nestora|Invalid floating point operation.",
-    "Nestora|Floating point division by zero."};
+const std::array<std::string, 3> MathBoxes = {"Nestora|Floating point overflow.",
+                                              "Nestora|Invalid floating point operation.",
+                                              "Nestora|Floating point division by zero."};
 
 TEST(CorruptSettings, EveryStartEndsAsTheFileCallsFor) {
     const std::uint32_t seed = Seed();
@@ -69,7 +70,8 @@ TEST(CorruptSettings, EveryStartEndsAsTheFileCallsFor) {
         const EntryTexts shown = program.entryTexts();
         for (std::size_t k = 0; k < 5; ++k) {
             std::string why;
-            EXPECT_TRUE(ShowsExpected(shown[k], fields.reals[k], why)) << "field " << k << " " << why;
+            EXPECT_TRUE(ShowsExpected(shown[k], fields.reals[k], why))
+                << "field " << k << " " << why;
         }
         EXPECT_EQ(shown[5], fields.years);
     }

@@ -21,8 +21,7 @@ const std::string OldFile =
     " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n25\r\n";
 
 std::size_t FilesIn(const std::filesystem::path& folder) {
-    return static_cast<std::size_t>(
-        std::distance(std::filesystem::directory_iterator(folder), {}));
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 std::string Shown(std::int32_t code) { return "Nestora|" + ErrorBoxText(InOutMessage(code)); }
@@ -43,7 +42,7 @@ TEST(SettingsFaults, FailedSaveAtAnyCallKeepsThePreviousFile) {
         for (int k = 1; k <= probe.calls(kind); ++k) {
             for (const std::int32_t code : {112, 5}) {
                 SCOPED_TRACE(::testing::Message() << "call kind " << static_cast<int>(kind)
-                                                << " number " << k << " code " << code);
+                                                  << " number " << k << " code " << code);
                 folder.write("nestora.fig", OldFile);
                 program.desktop.calls.clear();
                 FailingFiles files;
@@ -90,8 +89,8 @@ TEST(SettingsFaults, FailedLoadAtAnyCallPlacesAndFillsNothing) {
     }
     for (const FileCall kind : kAllFileCalls) {
         for (int k = 1; k <= probe.calls(kind); ++k) {
-            SCOPED_TRACE(::testing::Message() << "call kind " << static_cast<int>(kind)
-                                            << " number " << k);
+            SCOPED_TRACE(::testing::Message()
+                         << "call kind " << static_cast<int>(kind) << " number " << k);
             StartedProgram program;
             program.planner.plan = DefaultPlan();
             FailingFiles files;

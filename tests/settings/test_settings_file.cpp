@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "settings/settings_file.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "number/text_to_real.h"
+#include "settings/settings_file.h"
 #include "settings_test_support.h"
 #include "support/decimal_separator.h"
 
@@ -55,8 +54,7 @@ TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
 
     EXPECT_EQ(program.window.placed, std::make_pair(10, 10));
     EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7.5", "3", "6.5", "20"}));
-    EXPECT_EQ(program.resultTexts(),
-              (ResultTexts{"795766", "440597", "28639", "26"}));
+    EXPECT_EQ(program.resultTexts(), (ResultTexts{"795766", "440597", "28639", "26"}));
     EXPECT_TRUE(program.desktop.calls.empty());
 
     ASSERT_TRUE(program.save(path));
@@ -128,63 +126,101 @@ const std::string BadNumber = "Nestora|Invalid numeric input.";
 
 const std::vector<FileCase> FileCases = {
     {"OutOfRangeValuesAreClampedAndKept",
-     "10\r\n10\r\n" + Money + " 7.50000000000000E-0002\r\n 4.00000000000000E-0001\r\n"
+     "10\r\n10\r\n" + Money +
+         " 7.50000000000000E-0002\r\n 4.00000000000000E-0001\r\n"
          " 6.50000000000000E-0002\r\n200\r\n",
-     std::make_pair(10, 10), {"65000", "12000", "7.5", "25", "6.5", "80"}, {},
+     std::make_pair(10, 10),
+     {"65000", "12000", "7.5", "25", "6.5", "80"},
+     {},
      [](const Plan& plan, const SavedPosition&) {
          EXPECT_EQ(plan.InflationRate, 0.25L);
          EXPECT_EQ(plan.YearsToRetirement, 80);
      }},
     {"ZeroDrawBecomesOnePercent",
-     "10\r\n10\r\n" + Money + " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n"
+     "10\r\n10\r\n" + Money +
+         " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n"
          " 0.00000000000000E+0000\r\n20\r\n",
-     std::make_pair(10, 10), {"65000", "12000", "7.5", "3", "1", "20"}, {},
+     std::make_pair(10, 10),
+     {"65000", "12000", "7.5", "3", "1", "20"},
+     {},
      [](const Plan& plan, const SavedPosition&) { EXPECT_EQ(plan.RetirementDraw, 1.0L / 100); }},
     {"NegativeDrawBecomesOnePercent",
-     "10\r\n10\r\n" + Money + " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n"
+     "10\r\n10\r\n" + Money +
+         " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n"
          "-5.00000000000000E-0002\r\n20\r\n",
-     std::make_pair(10, 10), {"65000", "12000", "7.5", "3", "1", "20"}, {},
+     std::make_pair(10, 10),
+     {"65000", "12000", "7.5", "3", "1", "20"},
+     {},
      [](const Plan& plan, const SavedPosition&) { EXPECT_EQ(plan.RetirementDraw, 1.0L / 100); }},
     {"NegativePositionsAreUsedUnchanged",
-     "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail, std::make_pair(-1200, -35),
-     {"65000", "12000", "7.5", "3", "6.5", "20"}, {}},
+     "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
+     std::make_pair(-1200, -35),
+     {"65000", "12000", "7.5", "3", "6.5", "20"},
+     {}},
     {"BlankLinesAreSkippedSoLaterValuesComeFromTheNextLine",
-     "10\r\n\r\n20\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail, std::make_pair(10, 20),
-     {"65000", "12000", "7.5", "3", "6.5", "20"}, {}},
+     "10\r\n\r\n20\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
+     std::make_pair(10, 20),
+     {"65000", "12000", "7.5", "3", "6.5", "20"},
+     {}},
     {"TextAfterABlankIsIgnored",
      "10 px\r\n10\tleft\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
-     std::make_pair(10, 10), {"65000", "12000", "7.5", "3", "6.5", "20"}, {}},
-    {"TextJoinedToANumberFails", "10abc\r\n10\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
-     std::nullopt, Designed, {BadNumber, BadNumber}},
+     std::make_pair(10, 10),
+     {"65000", "12000", "7.5", "3", "6.5", "20"},
+     {}},
+    {"TextJoinedToANumberFails",
+     "10abc\r\n10\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
+     std::nullopt,
+     Designed,
+     {BadNumber, BadNumber}},
     {"BadMoneyLineStopsTheReadingAfterThePosition",
      "33\r\n44\r\nabc\r\n 1.20000000000000E+0004\r\n 7.50000000000000E-0002\r\n" + Tail,
-     std::nullopt, Designed, {BadNumber, BadNumber},
+     std::nullopt,
+     Designed,
+     {BadNumber, BadNumber},
      [](const Plan& plan, const SavedPosition& saved) {
          EXPECT_EQ(saved.SavedTop, 33);
          EXPECT_EQ(saved.SavedLeft, 44);
-         EXPECT_EQ(plan.CurrentSavings, 0);  // the partial value of "abc"
+         EXPECT_EQ(plan.CurrentSavings, 0);     // the partial value of "abc"
          EXPECT_EQ(plan.AnnualSavings, 12000);  // the default, never read
      }},
-    {"ShortFileGivesZeroForTheRest", "10\r\n10\r\n 6.50000000000000E+0004\r\n",
-     std::make_pair(10, 10), {"65000", "0", "0", "0", "1", "0"}, {}},
+    {"ShortFileGivesZeroForTheRest",
+     "10\r\n10\r\n 6.50000000000000E+0004\r\n",
+     std::make_pair(10, 10),
+     {"65000", "0", "0", "0", "1", "0"},
+     {}},
     // Nothing saved and no return: the count of years divides 0 by 0, at each load.
-    {"EmptyFileGivesZerosAndTheOnePercentDraw", "", std::make_pair(0, 0),
+    {"EmptyFileGivesZerosAndTheOnePercentDraw",
+     "",
+     std::make_pair(0, 0),
      {"0", "0", "0", "0", "1", "0"},
      {"Nestora|Invalid floating point operation.", "Nestora|Invalid floating point operation."}},
-    {"LinesAfterTheEighthAreNeverRead", DefaultFile + "garbage\r\n1E99999\r\n",
-     std::make_pair(10, 10), {"65000", "12000", "7.5", "3", "6.5", "20"}, {}},
+    {"LinesAfterTheEighthAreNeverRead",
+     DefaultFile + "garbage\r\n1E99999\r\n",
+     std::make_pair(10, 10),
+     {"65000", "12000", "7.5", "3", "6.5", "20"},
+     {}},
     {"InfiniteValueIsWrittenButDoesNotReadBack",
      "10\r\n10\r\n                   +Inf\r\n 1.20000000000000E+0004\r\n"
-     " 7.50000000000000E-0002\r\n" + Tail,
-     std::nullopt, Designed, {BadNumber, BadNumber}},
-    {"CtrlZEndsTheFile", "10\r\n10\r\n 6.50000000000000E+0004\r\n\x1a" + Money + Tail,
-     std::make_pair(10, 10), {"65000", "0", "0", "0", "1", "0"}, {}},
+     " 7.50000000000000E-0002\r\n" +
+         Tail,
+     std::nullopt,
+     Designed,
+     {BadNumber, BadNumber}},
+    {"CtrlZEndsTheFile",
+     "10\r\n10\r\n 6.50000000000000E+0004\r\n\x1a" + Money + Tail,
+     std::make_pair(10, 10),
+     {"65000", "0", "0", "0", "1", "0"},
+     {}},
     {"LoneCarriageReturnIsNoLineEnd",
-     "10\r20\r\n30\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail, std::make_pair(10, 30),
-     {"65000", "12000", "7.5", "3", "6.5", "20"}, {}},
+     "10\r20\r\n30\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
+     std::make_pair(10, 30),
+     {"65000", "12000", "7.5", "3", "6.5", "20"},
+     {}},
     {"ExponentBeyondTheRangeFailsWithTheFault",
-     "10\r\n10\r\n1E4933\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail, std::nullopt,
-     Designed, {"Nestora|Floating point overflow.", "Nestora|Floating point overflow."},
+     "10\r\n10\r\n1E4933\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail,
+     std::nullopt,
+     Designed,
+     {"Nestora|Floating point overflow.", "Nestora|Floating point overflow."},
      [](const Plan& plan, const SavedPosition&) { EXPECT_EQ(plan.CurrentSavings, 65000); }},
 };
 
@@ -213,8 +249,10 @@ TEST(SettingsFile, FaultWhileFillingKeepsTheFieldsFilledSoFarAndEnablesCalculati
     ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
     // 1E300 currency units cannot be rounded through a 64-bit whole number.
-    folder.write("nestora.fig", "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.00000000000000E+0300\r\n"
-                     " 7.50000000000000E-0002\r\n" + Tail);
+    folder.write("nestora.fig",
+                 "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.00000000000000E+0300\r\n"
+                 " 7.50000000000000E-0002\r\n" +
+                     Tail);
     StartedProgram program;
     program.start(path);
     const std::string invalid = "Nestora|Invalid floating point operation.";
@@ -232,7 +270,8 @@ TEST(SettingsFile, NegativePositionsAreWrittenWithAMinus) {
     StartedProgram program;
     program.start(path);
     ASSERT_TRUE(program.save(path));
-    EXPECT_EQ(ScratchFolder::read(path), "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
+    EXPECT_EQ(ScratchFolder::read(path),
+              "-1200\r\n-35\r\n" + Money + " 7.50000000000000E-0002\r\n" + Tail);
 }
 
 TEST(SettingsFile, FolderInTheFilesPlaceCountsAsAbsentAndCannotBeSaved) {

@@ -39,7 +39,7 @@ inline const std::string DefaultSettingsFile =
     "20\r\n";
 
 struct SettingsCase {
-    std::string name;   // how it was made, for the failure message
+    std::string name;  // how it was made, for the failure message
     std::string bytes;
 };
 
@@ -48,14 +48,18 @@ inline std::string Visible(std::string_view bytes) {
     std::string out;
     for (const char c : bytes) {
         const auto u = static_cast<unsigned char>(c);
-        if (c == '\r') out += "\\r";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\t') out += "\\t";
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
         else if (u < 32 || u >= 127 || c == '\\') {
             char hex[8];
             std::snprintf(hex, sizeof hex, "\\x%02x", u);
             out += hex;
-        } else out += c;
+        } else
+            out += c;
     }
     return out;
 }
@@ -64,8 +68,8 @@ inline std::vector<SettingsCase> CorruptSettingsFiles(std::uint32_t seed) {
     std::mt19937 rng(seed);
     const auto below = [&rng](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
     // Bytes that matter to the reader and the parsers, then any byte.
-    const std::string telling = std::string("0123456789-+.eExX$ \t\r\n\x1a") + std::string(1, '\0') +
-                                "\x7f\xff,a";
+    const std::string telling =
+        std::string("0123456789-+.eExX$ \t\r\n\x1a") + std::string(1, '\0') + "\x7f\xff,a";
     const auto anyByte = [&] {
         return below(2) == 0 ? telling[below(telling.size())] : static_cast<char>(below(256));
     };
@@ -98,8 +102,8 @@ inline std::vector<SettingsCase> CorruptSettingsFiles(std::uint32_t seed) {
         std::string run(28 + below(42), '0');
         for (char& c : run) c = static_cast<char>('0' + below(10));
         bytes.insert(at, run);
-        cases.push_back({std::to_string(run.size()) + " digits inserted at " + std::to_string(at),
-                         bytes});
+        cases.push_back(
+            {std::to_string(run.size()) + " digits inserted at " + std::to_string(at), bytes});
     }
 
     for (int k = 0; k < 60; ++k) {
@@ -111,8 +115,8 @@ inline std::vector<SettingsCase> CorruptSettingsFiles(std::uint32_t seed) {
 }
 
 struct PredictedStart {
-    bool loads = true;     // all eight items parse
-    std::string message;   // otherwise the error box's message, twice
+    bool loads = true;    // all eight items parse
+    std::string message;  // otherwise the error box's message, twice
     std::int32_t top = 0, left = 0, years = 0;
     std::array<Extended, 5> reals{};  // savings, annual, return, inflation, draw
 };
@@ -123,7 +127,8 @@ inline PredictedStart PredictStart(std::string_view bytes) {
     const auto token = [&](std::size_t limit) {
         while (p < text.size() && static_cast<unsigned char>(text[p]) <= 32) ++p;
         const std::size_t start = p;
-        while (p < text.size() && static_cast<unsigned char>(text[p]) > 32 && p - start < limit) ++p;
+        while (p < text.size() && static_cast<unsigned char>(text[p]) > 32 && p - start < limit)
+            ++p;
         return text.substr(start, p - start);
     };
     const auto dropLine = [&] {
@@ -169,9 +174,9 @@ inline PredictedStart PredictStart(std::string_view bytes) {
 // value lies too near a limit to say which.
 struct ShownValue {
     enum Kind { Near, Text, Unsure } kind = Unsure;
-    long double value = 0;  // for Near, in the field's units (percent for rates)
-    std::string text;       // for Text
-    long double within = 0; // for Near: half of the field's last digit
+    long double value = 0;   // for Near, in the field's units (percent for rates)
+    std::string text;        // for Text
+    long double within = 0;  // for Near: half of the field's last digit
 };
 
 // Money: whole units, not below 0. Rates: percent with two decimals, from
@@ -189,7 +194,8 @@ inline ShownValue ExpectedPercent(Extended rate, bool drawRule, long double high
     const long double margin = 0.001L;
     if (drawRule ? p < 0.005L - margin : p < -0.005L - margin)
         return {ShownValue::Text, 0, drawRule ? "1" : "0"};
-    if (p > high + 0.005L + margin) return {ShownValue::Text, 0, std::to_string(static_cast<int>(high))};
+    if (p > high + 0.005L + margin)
+        return {ShownValue::Text, 0, std::to_string(static_cast<int>(high))};
     if ((drawRule ? p > 0.005L + margin : p > -0.005L + margin) && p < high + 0.005L - margin)
         return {ShownValue::Near, p, "", 0.005L};
     return {};

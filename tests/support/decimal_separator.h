@@ -8,7 +8,7 @@
 namespace nestora::testing {
 
 class DecimalSeparatorAs {
-public:
+  public:
     explicit DecimalSeparatorAs(char separator) : saved_(LocaleDecimalSeparator) {
         LocaleDecimalSeparator = separator;
     }
@@ -16,7 +16,7 @@ public:
     DecimalSeparatorAs(const DecimalSeparatorAs&) = delete;
     DecimalSeparatorAs& operator=(const DecimalSeparatorAs&) = delete;
 
-private:
+  private:
     char saved_;
 };
 

@@ -12,7 +12,7 @@
 namespace nestora::testing {
 
 class PlainField : public Field {
-public:
+  public:
     explicit PlainField(std::string text = {}) : text_(std::move(text)) {}
 
     std::function<void()> onChange;
@@ -32,7 +32,7 @@ public:
     // What a person does: replaces the whole text, as typing over a selection.
     void type(const std::string& text) { setText(text); }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -19,7 +19,7 @@ namespace nestora::testing {
 // Counts every write, equal text or not: a calculate run that gets as far
 // as showing its results writes Edit3 exactly once.
 class CountingField : public PlainField {
-public:
+  public:
     using PlainField::PlainField;
     int writes = 0;
     void setText(const std::string& text) override {
@@ -31,7 +31,7 @@ public:
 // A recording desktop that can also look at the program's state at the
 // moment a warning box would be on screen.
 class WatchingDesktop : public RecordingDesktop {
-public:
+  public:
     std::function<void()> whileWarning;
     void warning(const std::string& message) override {
         if (whileWarning) whileWarning();

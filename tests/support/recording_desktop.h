@@ -11,7 +11,7 @@
 namespace nestora::testing {
 
 class RecordingDesktop : public Desktop {
-public:
+  public:
     // One line per call: "warning: <message>", "beep", "error: <title>|<message>",
     // "open: <address>".
     std::vector<std::string> calls;
@@ -26,7 +26,7 @@ public:
     std::vector<std::string> errors() const { return callsStartingWith("error: "); }
     std::vector<std::string> warnings() const { return callsStartingWith("warning: "); }
 
-private:
+  private:
     std::vector<std::string> callsStartingWith(const std::string& prefix) const {
         std::vector<std::string> found;
         for (const auto& call : calls)

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "ui/qt_test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace nestora::testing {
 
@@ -82,8 +83,6 @@ std::string SettingsFolder::read() const {
     return file.readAll().toStdString();
 }
 
-bool SettingsFolder::exists() const {
-    return QFile::exists(QString::fromStdString(path()));
-}
+bool SettingsFolder::exists() const { return QFile::exists(QString::fromStdString(path())); }
 
 }  // namespace nestora::testing

@@ -18,13 +18,13 @@ QApplication& App();
 // While it lives, any modal window that comes up is a test failure and is
 // closed at once, so the test goes on instead of waiting forever.
 class ModalWatchdog {
-public:
+  public:
     ModalWatchdog();
     ~ModalWatchdog();
     ModalWatchdog(const ModalWatchdog&) = delete;
     ModalWatchdog& operator=(const ModalWatchdog&) = delete;
 
-private:
+  private:
     QTimer timer_;
 };
 
@@ -34,13 +34,13 @@ void WhenModalShows(const std::function<void(QWidget&)>& inspect, int key);
 
 // A folder of its own for each test, with the settings path inside it.
 class SettingsFolder {
-public:
+  public:
     std::string path() const;  // <folder>/nestora.fig
     void write(const std::string& bytes) const;
     std::string read() const;
     bool exists() const;
 
-private:
+  private:
     QTemporaryDir dir_;
 };
 

@@ -56,7 +56,8 @@ TEST(SpokenName, DropsTheSpacingThatOnlyLinesCaptionsUp) {
          "Estimated Ave Inflation Rate (Percent)"},
         {"Saving Adjusted for Inflation..........................$",
          "Saving Adjusted for Inflation"},
-        {"Number of Retirment  Years Provided for.......", "Number of Retirment Years Provided for"},
+        {"Number of Retirment  Years Provided for.......",
+         "Number of Retirment Years Provided for"},
         {"Current Long Term Savings & Investments", "Current Long Term Savings & Investments"},
         {"$", ""},
     };

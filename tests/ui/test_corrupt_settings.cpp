@@ -18,8 +18,9 @@ using CorruptSettingsWindow = WindowTest;
 
 TEST_F(CorruptSettingsWindow, EveryStartEndsAsTheFileCallsFor) {
     const char* chosen = std::getenv("NESTORA_CORRUPT_SEED");
-    const auto seed = chosen != nullptr ? static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 10))
-                                        : 20240611u;
+    const auto seed = chosen != nullptr
+                          ? static_cast<std::uint32_t>(std::strtoul(chosen, nullptr, 10))
+                          : 20240611u;
     std::cout << "Damaged settings files from seed " << seed
               << " (NESTORA_CORRUPT_SEED chooses another)\n";
     RecordProperty("seed", std::to_string(seed));
@@ -54,7 +55,8 @@ TEST_F(CorruptSettingsWindow, EveryStartEndsAsTheFileCallsFor) {
         if (!fields.plain) continue;
         for (std::size_t k = 0; k < 5; ++k) {
             std::string why;
-            EXPECT_TRUE(ShowsExpected(text(fieldOf[k]), fields.reals[k], why)) << fieldOf[k] << " " << why;
+            EXPECT_TRUE(ShowsExpected(text(fieldOf[k]), fields.reals[k], why))
+                << fieldOf[k] << " " << why;
         }
         EXPECT_EQ(text("Edit11"), fields.years);
     }

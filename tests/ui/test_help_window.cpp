@@ -23,13 +23,11 @@ TEST(HelpPlacement, CentresOnTheDesktopTruncatingAndNeverNegative) {
         QPoint place;
     };
     const Row rows[] = {
-        {{1280, 1024}, {435, 142}},
-        {{1920, 1080}, {755, 170}},
+        {{1280, 1024}, {435, 142}},  {{1920, 1080}, {755, 170}},
         {{3840, 1080}, {1715, 170}},  // two monitors side by side
         {{1281, 1025}, {435, 142}},   // odd remainders are dropped
         {{800, 600}, {195, 0}},       // shorter than the window: top 0
-        {{411, 741}, {0, 0}},
-        {{300, 200}, {0, 0}},
+        {{411, 741}, {0, 0}},        {{300, 200}, {0, 0}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(HelpPlacement(row.desktop), row.place)
@@ -68,7 +66,7 @@ TEST(HelpText, FollowsItsLineGroups) {
 }
 
 class HelpWindowTest : public WindowTest {
-protected:
+  protected:
     QPlainTextEdit& memo() const { return *help->Memo1; }
 };
 

@@ -29,22 +29,10 @@ std::vector<std::string> Picture(const QImage& image) {
 TEST(Icons, WindowIconSpellsSaveAboveADollar) {
     App();
     const std::vector<std::string> expected = {
-        "BBBBBBBBBBBBBBBB",
-        "B..............B",
-        "B###..#..#.#.##B",
-        "B#...#.#.#.#.#.B",
-        "B###.###.#.#.##B",
-        "B..#.#.#.#.#.#.B",
-        "B###.#.#..#..##B",
-        "B..............B",
-        "B......#.......B",
-        "B.....####.....B",
-        "B....#.#.......B",
-        "B.....###......B",
-        "B......#.#.....B",
-        "B....####......B",
-        "B......#.......B",
-        "BBBBBBBBBBBBBBBB",
+        "BBBBBBBBBBBBBBBB", "B..............B", "B###..#..#.#.##B", "B#...#.#.#.#.#.B",
+        "B###.###.#.#.##B", "B..#.#.#.#.#.#.B", "B###.#.#..#..##B", "B..............B",
+        "B......#.......B", "B.....####.....B", "B....#.#.......B", "B.....###......B",
+        "B......#.#.....B", "B....####......B", "B......#.......B", "BBBBBBBBBBBBBBBB",
     };
     EXPECT_EQ(Picture(WindowIconImage()), expected);
 }

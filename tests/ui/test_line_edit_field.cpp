@@ -22,7 +22,7 @@ namespace nestora {
 namespace {
 
 class QtFixture : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { testing::App(); }
 };
 
@@ -65,7 +65,7 @@ TEST_F(QLineEditContract, SetTextInsideTheSlotRunsTheSlotAgainNested) {
 // Six entry and four result QLineEdits bound to one planner, as the main
 // window binds them, with the default plan shown.
 class BoundEdits : public QtFixture {
-protected:
+  protected:
     BoundEdits() {
         const char* texts[] = {"65000", "12000", "7.5", "3", "6.5", "20"};
         for (std::size_t k = 0; k < entries.size(); ++k) {

@@ -209,7 +209,7 @@ TEST_F(MainWindowLayout, MenuBarHoldsFileWithExitThenTwoImmediateItems) {
 TEST_F(MainWindowLayout, TabRunsThroughTheResultsBeforeTheOtherEntries) {
     start();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    const char* const order[] = {"Edit1", "Edit3", "Edit4",  "Edit5", "Edit6", "Edit2",
+    const char* const order[] = {"Edit1", "Edit3",  "Edit4", "Edit5",  "Edit6", "Edit2",
                                  "Edit9", "Edit10", "Edit8", "Edit11", "Edit1"};
     ASSERT_EQ(QApplication::focusWidget(), &edit("Edit1"));
     for (std::size_t i = 1; i < std::size(order); ++i) {
@@ -221,7 +221,8 @@ TEST_F(MainWindowLayout, TabRunsThroughTheResultsBeforeTheOtherEntries) {
     }
     for (std::size_t i = std::size(order) - 1; i > 0; --i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        EXPECT_EQ(QApplication::focusWidget(), &edit(order[i - 1])) << "Shift+Tab from " << order[i];
+        EXPECT_EQ(QApplication::focusWidget(), &edit(order[i - 1]))
+            << "Shift+Tab from " << order[i];
     }
 }
 

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The real message boxes, inspected while they show and closed by a key.
+#include <gtest/gtest.h>
+
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <gtest/gtest.h>
 
 #include "ui/qt_desktop.h"
 #include "ui/qt_test_support.h"
@@ -44,7 +45,7 @@ Seen Inspect(QWidget& modal) {
 }
 
 class QtDesktopTest : public ::testing::TestWithParam<int> {
-protected:
+  protected:
     void SetUp() override { App(); }
     QtDesktop desktop;
     Seen seen;

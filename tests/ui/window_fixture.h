@@ -16,7 +16,7 @@
 namespace nestora::testing {
 
 class WindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { App(); }
 
     // Builds the main window (which runs FormCreate) and the help window.

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+// The schedule as a table of cells: what the window's table, the clipboard
+// and the CSV file show, made once so that all three agree.
+//
+// Every money cell holds the value the main window would show for it: made a
+// double and rounded to whole units, ties to even. Its CSV text is RealToText of that whole
+// number with "." as the decimal symbol; the window formats the same number
+// with the user's locale.
+//
+// The columns are a list, so that more can be added beside the six (see
+// AddColumn); each row has one cell per column.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "schedule/schedule.h"
+
+namespace nestora {
+
+struct ScheduleCell {
+    enum class Kind { Count, Label, Money };
+    Kind kind = Kind::Label;
+    double number = 0;  // Count and Money: the whole number shown
+    std::string text;   // the CSV text: "12", "saving", "795766", "1.23456789012347E15"
+    std::string label;  // Label: the text the window shows ("Saving")
+};
+
+struct ScheduleColumn {
+    std::string key;    // CSV header: "draw_today"
+    std::string title;  // table header: "Draw in today's money"
+};
+
+struct ScheduleTable {
+    std::vector<ScheduleColumn> columns;
+    std::vector<std::vector<ScheduleCell>> rows;  // rows[r][c]
+};
+
+// The six columns year, phase, saving, draw_today, balance, balance_today.
+ScheduleTable MakeScheduleTable(const Schedule& schedule);
+
+// Appends a column whose cell for row r is cellOf(r), for r over the rows.
+void AddColumn(ScheduleTable& table, ScheduleColumn column,
+               const std::function<ScheduleCell(std::size_t row)>& cellOf);
+
+// The cells of one kind.
+ScheduleCell CountCell(std::int32_t count);
+ScheduleCell LabelCell(std::string text, std::string label);
+// Rounded as the result fields are; a value beyond 2^63, which the result
+// fields cannot show, is shown as its double. EOverflow beyond the double range.
+ScheduleCell MoneyCell(Extended value);
+
+}  // namespace nestora

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "number/errors.h"
+#include "schedule/schedule.h"
+#include "support/planner_fixture.h"
+
+namespace nestora {
+namespace {
+
+using testing::PlannerFixture;
+
+// How the count of full retirement years compares with YearsProvided.
+enum class Count { Equal, Fewer, Indefinite };
+
+struct PlanCase {
+    const char* name;
+    Plan plan;
+    Count count;
+    const char* fault;  // calculate's fault, "" when it completes
+};
+
+Plan plan(Extended C, Extended P, Extended r, Extended i, Extended d, std::int32_t n) {
+    return Plan{C, P, r, i, d, n};
+}
+
+// clang-format off
+const PlanCase kPlans[] = {
+    {"Defaults",                plan(65000, 12000, 0.075L, 0.03L, 0.065L, 20), Count::Equal, ""},
+    {"HighDrawShortYears",      plan(65000, 12000, 0.075L, 0.03L, 0.25L,  5),  Count::Equal, ""},
+    {"SmallRealReturn",         plan(10000, 500,   0.031L, 0.03L, 0.02L,  40), Count::Equal, ""},
+    {"ZeroYears",               plan(65000, 12000, 0.075L, 0.03L, 0.065L, 0),  Count::Equal, ""},
+    {"LongestSaving",           plan(65000, 12000, 0.075L, 0.03L, 0.065L, 80), Count::Equal, ""},
+    // e = r − i exactly 0: the balance only shrinks by the draws, as A ÷ D says.
+    {"ReturnEqualToInflation",  plan(65000, 12000, 0.03L,  0.03L, 0.065L, 20), Count::Equal, ""},
+    // e < 0: A ÷ D leaves out the shrinking, so the money runs out sooner.
+    {"ZeroReturn",              plan(65000, 12000, 0,      0.03L, 0.065L, 20), Count::Fewer, ""},
+    {"ReturnBelowInflation",    plan(65000, 12000, 0.02L,  0.05L, 0.04L,  30), Count::Fewer, ""},
+    {"DrawCoveredByRealReturn", plan(65000, 12000, 0.1L,   0.03L, 0.065L, 20), Count::Indefinite, ""},
+    {"DrawEqualToRealReturn",   plan(65000, 12000, 0.095L, 0.03L, 0.065L, 20), Count::Indefinite, ""},
+    {"NoSavings",               plan(0,     0,     0.075L, 0.03L, 0.065L, 20), Count::Indefinite, ""},
+    {"NoSavingsNoRealReturn",   plan(0,     0,     0.03L,  0.03L, 0.065L, 20), Count::Equal,
+     "Invalid floating point operation"},
+    {"SavingsBeyondRounding",   plan(1e19L, 12000, 0.075L, 0.03L, 0.065L, 20), Count::Equal,
+     "Invalid floating point operation"},
+};
+// clang-format on
+
+struct Planned : PlannerFixture {
+    explicit Planned(const Plan& p) { planner.plan = p; }
+    // calculate's fault message, or "".
+    std::string calculate() {
+        try {
+            planner.calculate();
+        } catch (const EMathError& e) {
+            return e.what();
+        }
+        return "";
+    }
+};
+
+class ScheduleOfPlan : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
+    const PlanCase& c = GetParam();
+    Planned f(c.plan);
+    ASSERT_EQ(f.calculate(), c.fault);
+    if (*c.fault != '\0') return;  // no schedule without the results
+    const Projection& p = f.planner.projection;
+    const Schedule s = MakeSchedule(f.planner.plan, p);
+
+    const std::int32_t n = c.plan.YearsToRetirement;
+    ASSERT_EQ(s.savingYears, n);
+    for (std::int32_t k = 1; k <= n; ++k) {
+        EXPECT_EQ(s.rows[k - 1].year, k);
+        EXPECT_EQ(s.rows[k - 1].phase, Phase::Saving);
+    }
+    if (n > 0) {
+        // Bit for bit: the same steps in the same order.
+        EXPECT_EQ(s.rows[n - 1].balance, p.SavingsAtRetirement);
+        EXPECT_EQ(s.rows[n - 1].balanceToday, p.AdjustedSavings);
+    }
+
+    const std::int32_t retired = static_cast<std::int32_t>(s.rows.size()) - n;
+    switch (c.count) {
+        case Count::Equal:
+            EXPECT_EQ(s.fullYears, p.YearsProvided);
+            EXPECT_EQ(s.end, ScheduleEnd::RunsOut);
+            break;
+        case Count::Fewer:
+            EXPECT_LT(s.fullYears, p.YearsProvided);
+            EXPECT_EQ(s.end, ScheduleEnd::RunsOut);
+            break;
+        case Count::Indefinite:
+            EXPECT_EQ(p.YearsProvided, 1000);
+            EXPECT_EQ(s.fullYears, MaxRetirementYears);
+            EXPECT_EQ(s.end, ScheduleEnd::Indefinite);
+            break;
+    }
+    EXPECT_LE(retired, MaxRetirementYears);
+    for (std::int32_t j = 1; j <= retired; ++j) {
+        const YearRow& row = s.rows[n + j - 1];
+        EXPECT_EQ(row.year, n + j);
+        EXPECT_EQ(row.phase, Phase::Retired);
+        if (j <= s.fullYears) {
+            EXPECT_EQ(row.drawToday, p.AdjustedDraw);
+        }
+    }
+    if (s.end == ScheduleEnd::RunsOut) {
+        EXPECT_EQ(s.rows.back().balanceToday, 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Schedule, ScheduleOfPlan, ::testing::ValuesIn(kPlans),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace
+}  // namespace nestora

@@ -15,3 +15,8 @@ function(nestora_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARGN} PRIVATE nestora_warnings)
 endfunction()
+
+# Qt's meta-object compiler runs only for targets that use Qt.
+function(nestora_uses_qt target)
+  set_target_properties(${target} PROPERTIES AUTOMOC ON)
+endfunction()

@@ -40,8 +40,11 @@ class EOverflow : public EMathError {
     EOverflow() : EMathError("Floating point overflow") {}
 };
 
+// The message for an I/O code: "File not found", ..., "I/O error 112".
+std::string InOutMessage(std::int32_t code);
+
 // A failed file operation or a bad number in a file; the message follows from
-// the code (see InOutMessage in text_file.h).
+// the code (InOutMessage).
 class EInOutError : public Error {
   public:
     explicit EInOutError(std::int32_t code);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "number/decimal_digits.h"
 #include "number/power_of_ten.h"
 
 namespace nestora {
@@ -14,27 +15,6 @@ constexpr std::uint64_t pow10(int n) {
     std::uint64_t p = 1;
     while (n-- > 0) p *= 10;
     return p;
-}
-
-// The base-2 exponent b of a finite non-zero magnitude, 2^b <= x < 2^(b+1),
-// read from its bits so that denormals come out right too.
-int binaryExponent(Extended x) {
-    std::uint64_t significand = 0;
-    std::uint16_t signAndExponent = 0;
-    std::memcpy(&significand, &x, sizeof significand);
-    std::memcpy(&signAndExponent, reinterpret_cast<const char*>(&x) + 8, sizeof signAndExponent);
-    const int biased = signAndExponent & 0x7FFF;
-    if (biased != 0) return biased - 16383;
-    // A denormal is significand × 2^(-16382 - 63); its top bit sets the exponent.
-    return -16382 - __builtin_clzll(significand);
-}
-
-// floor(b × log10 2) for |b| <= 16445. 1292913986 / 2^32 lies 1.2e-10 below
-// log10 2, so the product is off by less than 2e-6 over the whole range, while
-// b × log10 2 never comes nearer than 2.7e-5 to a whole number for b != 0:
-// the floor is exact. (The right shift of a negative value rounds down.)
-int floorLog10OfPow2(int b) {
-    return static_cast<int>((static_cast<std::int64_t>(b) * 1292913986) >> 32);
 }
 
 void rightAligned(char* out, const char* text) {
@@ -64,7 +44,7 @@ void FormatRealItem(Extended value, char* out) {
         // correction brings the scaled value into [1, 10). Rounding in the
         // scaling can still leave it a hair outside; the digit count below
         // copes with that.
-        int decimal = floorLog10OfPow2(binaryExponent(magnitude));
+        int decimal = FloorLog10OfPow2(BinaryExponent(magnitude));
         Extended scaled = ScaleByPowerOfTen(magnitude, -decimal);
         if (scaled >= 10) {
             ++decimal;
@@ -75,15 +55,8 @@ void FormatRealItem(Extended value, char* out) {
         // whole has 18 digits for scaled in [1, 10); 19 when it rounded up to
         // 10^18 or the scaling left it just at 10, 17 when just below 1.
         const int count = whole >= pow10(18) ? 19 : whole >= pow10(17) ? 18 : 17;
-        const std::uint64_t sixteen = whole / (count == 19   ? pow10(3)
-                                               : count == 18 ? pow10(2)
-                                                             : pow10(1));
-        digits = sixteen / 10 + (sixteen % 10 >= 5 ? 1 : 0);
         exponent = decimal + (count - 18);
-        if (digits == pow10(15)) {  // the carry ran out of the first digit
-            digits = pow10(14);
-            ++exponent;
-        }
+        digits = FifteenDigitsHalfUp(whole, count - 15, exponent);
     }
 
     out[0] = negative ? '-' : ' ';

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "number/decimal_digits.h"
 #include "number/locale_separator.h"
 #include "number/power_of_ten.h"
 
@@ -13,29 +14,12 @@ namespace {
 
 constexpr std::uint64_t k17 = 100000000000000000ull;   // 10^17, the smallest 18-digit number
 constexpr std::uint64_t k18 = 1000000000000000000ull;  // 10^18, the smallest 19-digit number
-constexpr std::uint64_t k15 = 1000000000000000ull;     // 10^15, one past 15 nines
-
-// The biased exponent field of an extended value (bits 64 to 78).
-int exponentField(Extended value) {
-    unsigned char bytes[sizeof(Extended)];
-    std::memcpy(bytes, &value, sizeof bytes);
-    return ((bytes[9] & 0x7F) << 8) | bytes[8];
-}
-
-// floor(a / b) for b > 0, also for negative a.
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 // The first 18 significant digits of a positive normal magnitude, rounded to
 // nearest (ties to even), as an 18-digit integer; decimalExponent receives E
 // with magnitude ≈ 0.d1d2…d18 × 10^E.
 std::uint64_t eighteenDigits(Extended magnitude, int& decimalExponent) {
-    // With magnitude = 1.f × 2^e, log10(magnitude) lies in [e·log10 2,
-    // (e+1)·log10 2), and 19728 / 65536 = 0.3010254 is a little below
-    // log10 2 = 0.3010300. So floor(e × 19728 / 65536) + 1 is E or one too
-    // small; for very negative e the shortfall of the ratio can make it one
-    // too large instead.
-    const int e = exponentField(magnitude) - 16383;
-    int E = floorDiv(e * 19728, 65536) + 1;
+    int E = DisplayExponentGuess(BinaryExponent(magnitude));
 
     // Bring the magnitude to 18 digits before the point and round to a whole
     // number. The result stays below 2^64 (about 1.8E19), so it fits in 64
@@ -79,7 +63,7 @@ std::string RealToText(Extended value, char separator) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     // Zeros of either sign and every denormal have exponent field 0.
-    if (exponentField(value) == 0) return "0";
+    if (ExponentField(value) == 0) return "0";
 
     const bool negative = std::signbit(value);
     int E = 0;
@@ -88,12 +72,7 @@ std::string RealToText(Extended value, char separator) {
     // Cut to 15 digits: the 16th digit 5 or more rounds the 15th up (half up,
     // on the 18 digits already rounded). A carry out of the first digit
     // leaves the single digit 1 one decade higher.
-    std::uint64_t fifteen = eighteen / 1000;
-    if (eighteen % 1000 >= 500) ++fifteen;
-    if (fifteen == k15) {
-        fifteen = k15 / 10;
-        ++E;
-    }
+    std::uint64_t fifteen = FifteenDigitsHalfUp(eighteen, 3, E);
     char digits[15];
     for (int i = 14; i >= 0; --i) {
         digits[i] = static_cast<char>('0' + fifteen % 10);

@@ -42,9 +42,6 @@ struct TextFile {
 // thread's variable directly instead of through an initialisation wrapper.
 inline thread_local std::int32_t IOResultCode = 0;
 
-// The message for an I/O code: "File not found", ..., "I/O error 112".
-std::string InOutMessage(std::int32_t code);
-
 // Raises EInOutError for a pending IOResultCode, clearing it first.
 void CheckIO();
 

@@ -9,6 +9,7 @@
 #include "number/real_to_text.h"
 #include "number/round_to_power.h"
 #include "number/text_to_real.h"
+#include "number/whole_power.h"
 #include "projection/catch_point.h"
 
 namespace nestora {
@@ -79,22 +80,6 @@ std::string resultText(Extended value) { return RealToText(RoundToPower(fp::toDo
 }  // namespace
 
 const EntryRule& RuleOf(Entry entry) { return kRules.at(indexOf(entry)); }
-
-Extended PowerOf(Extended base, std::int32_t n) {
-    if (n == 0) return 1;
-    if (base == 0 && n > 0) return 0;
-    // |n| as unsigned, so that -2147483648 has a magnitude too.
-    std::uint32_t bits = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-    Extended result = 1;
-    Extended square = base;
-    for (;;) {
-        if (bits & 1u) result = fp::mul(result, square);
-        bits >>= 1;
-        if (bits == 0) break;
-        square = fp::mul(square, square);
-    }
-    return n < 0 ? fp::div(1, result) : result;
-}
 
 void Planner::bindEntry(Entry entry, Field& field) { entries_.at(indexOf(entry)) = &field; }
 void Planner::bindResult(Result result, Field& field) { results_.at(indexOf(result)) = &field; }

@@ -59,15 +59,6 @@ struct EntryRule {
 
 const EntryRule& RuleOf(Entry entry);
 
-// base to the whole power n by squaring: n = 0 gives 1 whatever the base, a
-// base of 0 gives 0 for n > 0; otherwise result and square start at 1 and
-// base, each set bit of |n| from the lowest multiplies the result by the
-// square, and the square is squared only while a higher bit remains (so
-// 10^4096 does not overflow on a square it never uses). A negative n gives
-// 1 ÷ result. Every operation is checked: EOverflow, or EZeroDivide for
-// 0 to a negative power.
-Extended PowerOf(Extended base, std::int32_t n);
-
 class Planner {
   public:
     explicit Planner(Desktop& desktop) : desktop_(desktop) {}

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "number/text_to_real.h"
+#include "number/whole_power.h"
 #include "planner_test_support.h"
 
 namespace nestora {

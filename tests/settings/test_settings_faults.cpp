@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "number/errors.h"
 #include "number/text_file.h"
 #include "projection/catch_point.h"
 #include "settings/settings_file.h"

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "schedule/schedule.h"
 
+#include "number/whole_power.h"
 #include "projection/planner.h"
 
 namespace nestora {

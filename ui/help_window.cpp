@@ -30,7 +30,9 @@ TNestoraFhelp::TNestoraFhelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName("Memo1");
     Memo1->setGeometry(16, 15, 361, 673);
-    Memo1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    // The sunken single border of a text box: two pixels, the outer pair of
+    // edges in Dark and Light, the inner pair in Shadow and Midlight.
+    Memo1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

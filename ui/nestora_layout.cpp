@@ -169,6 +169,9 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     QPalette grey = ui.Panel1->palette();
     grey.setColor(QPalette::Window, PanelGrey);
     grey.setColor(QPalette::WindowText, PanelText);
+    // A raised bevel draws its top and left edge in Light and its bottom and
+    // right edge in Dark, which the window's own grey would otherwise hide.
+    grey.setColor(QPalette::Dark, PanelShadow);
     ui.Panel1->setPalette(grey);
     ui.Panel1->setAutoFillBackground(true);
     ui.Panel1->setGeometry(12, 285, 477, 225);

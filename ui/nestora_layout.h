@@ -19,6 +19,10 @@ namespace nestora {
 
 inline const QColor EntryBackground{0xFF, 0xFF, 0xFF};
 inline const QColor PanelGrey{0x80, 0x80, 0x80};
+// The bottom and right edge of the panel's raised bevel: the panel grey at
+// half its brightness, so the edge shows against both the panel and the
+// lighter workspace grey around it.
+inline const QColor PanelShadow{0x40, 0x40, 0x40};
 inline const QColor PanelText{0x00, 0x00, 0x80};
 inline const QColor ResultBackground{0x00, 0xFF, 0xFF};
 inline const QColor ResultText{0x00, 0x00, 0xFF};

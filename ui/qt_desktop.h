@@ -3,9 +3,18 @@
 // the request to open an address in the user's browser.
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
 #include "projection/desktop.h"
 
 namespace nestora {
+
+// Where a box's frame of the given outer size goes to sit in the middle of
+// a screen, each coordinate truncated (282 × 105 on 1280 × 1024 at the
+// origin → (499, 459)).
+QPoint CentredFrame(QSize outer, const QRect& screen);
 
 class QtDesktop : public Desktop {
   public:
@@ -14,8 +23,8 @@ class QtDesktop : public Desktop {
     void warning(const std::string& message) override;
     // The default beep of the display (the X bell).
     void beep() override;
-    // The stop icon, one OK and `title` as its caption, over the active
-    // window; `message` is shown as given.
+    // The stop icon, one OK and `title` as its caption, owned by the active
+    // window and centred on its screen; `message` is shown as given.
     void errorBox(const std::string& title, const std::string& message) override;
     // Hands the address to the desktop (xdg-open on X11); the outcome is ignored.
     void openAddress(const std::string& address) override;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
@@ -87,6 +88,16 @@ TEST_F(HelpWindowTest, IsBuiltAsDesignedAndHidden) {
     EXPECT_EQ(memo().horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(memo().verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(memo().palette().color(QPalette::Base), QColor(0xC0, 0xDC, 0xC0));
+    // The sunken two-pixel border of a text box, not the style's flat line.
+    EXPECT_EQ(memo().frameShape(), QFrame::WinPanel);
+    EXPECT_EQ(memo().frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(memo().frameWidth(), 2);
+    const QImage drawn = memo().grab().toImage();
+    const QPalette& colours = memo().palette();
+    EXPECT_EQ(drawn.pixel(0, 300), colours.color(QPalette::Dark).rgb());
+    EXPECT_EQ(drawn.pixel(1, 300), colours.color(QPalette::Shadow).rgb());
+    EXPECT_EQ(drawn.pixel(360, 300), colours.color(QPalette::Light).rgb());
+    EXPECT_EQ(drawn.pixel(359, 300), colours.color(QPalette::Midlight).rgb());
     EXPECT_EQ(memo().toPlainText(), HelpText());
     EXPECT_EQ(memo().document()->blockCount(), 43);
 }

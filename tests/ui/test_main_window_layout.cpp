@@ -3,6 +3,7 @@
 // and colours, the menu, the fixed size and the Tab order.
 #include <QAction>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -163,6 +164,22 @@ TEST_F(MainWindowLayout, ResultPanelIsGreyWithARaisedBevel) {
     EXPECT_EQ(panel->lineWidth(), 1);
     EXPECT_TRUE(panel->autoFillBackground());
     EXPECT_EQ(panel->palette().color(QPalette::Window), PanelGrey);
+
+    // As drawn: a light top and left edge, a bottom and right edge darker
+    // than both the panel and the workspace around it, grey inside.
+    const QImage drawn = panel->grab().toImage();
+    const QColor workspace = window->centralWidget()->palette().color(QPalette::Window);
+    for (int y : {1, 100, 223}) {
+        EXPECT_EQ(drawn.pixel(0, y), panel->palette().color(QPalette::Light).rgb()) << y;
+        EXPECT_EQ(drawn.pixel(476, y), PanelShadow.rgb()) << y;
+        EXPECT_EQ(drawn.pixel(2, y), PanelGrey.rgb()) << y;
+    }
+    for (int x : {1, 200, 475}) {
+        EXPECT_EQ(drawn.pixel(x, 0), panel->palette().color(QPalette::Light).rgb()) << x;
+        EXPECT_EQ(drawn.pixel(x, 224), PanelShadow.rgb()) << x;
+    }
+    EXPECT_LT(PanelShadow.lightness(), PanelGrey.lightness());
+    EXPECT_LT(PanelShadow.lightness(), workspace.lightness());
 }
 
 TEST_F(MainWindowLayout, WindowHasItsCaptionIconFixedSizeAndClientArea) {

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 
 #include "ui/qt_desktop.h"
 #include "ui/qt_test_support.h"
@@ -22,7 +23,9 @@ struct Seen {
     int buttons = 0;
     bool okIsDefaultAndEscape = false;
     Qt::WindowModality modality = Qt::NonModal;
-    QPoint centre;
+    Qt::WindowFlags flags;
+    bool okHasIcon = true;
+    QRect frame;
 };
 
 Seen Inspect(QWidget& modal) {
@@ -40,8 +43,39 @@ Seen Inspect(QWidget& modal) {
     seen.okIsDefaultAndEscape =
         ok != nullptr && box->defaultButton() == ok && box->escapeButton() == ok;
     seen.modality = box->windowModality();
-    seen.centre = box->frameGeometry().center();
+    seen.flags = box->windowFlags();
+    seen.okHasIcon = ok != nullptr && !ok->icon().isNull();
+    seen.frame = box->frameGeometry();
     return seen;
+}
+
+QRect ScreenArea() { return QGuiApplication::primaryScreen()->geometry(); }
+
+void ExpectADialogWithoutMinMaxOrButtonIcon(const Seen& seen) {
+    EXPECT_EQ(seen.flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_TRUE(seen.flags.testFlag(Qt::WindowTitleHint));
+    EXPECT_TRUE(seen.flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(seen.flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(seen.flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(seen.okHasIcon);
+}
+
+TEST(CentredFrame, SplitsTheSpareRoomTruncatingOnAnyScreen) {
+    struct Row {
+        QSize outer;
+        QRect screen;
+        QPoint corner;
+    };
+    const Row rows[] = {
+        {{284, 105}, {0, 0, 1280, 1024}, {498, 459}},
+        {{285, 106}, {0, 0, 1280, 1024}, {497, 459}},      // odd remainders are dropped
+        {{284, 105}, {1280, 0, 1920, 1080}, {2098, 487}},  // the right-hand monitor
+        {{2000, 105}, {0, 0, 1280, 1024}, {-360, 459}},    // wider than the screen
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(CentredFrame(row.outer, row.screen), row.corner)
+            << row.outer.width() << "x" << row.outer.height();
+    }
 }
 
 class QtDesktopTest : public ::testing::TestWithParam<int> {
@@ -61,8 +95,8 @@ TEST_P(QtDesktopTest, WarningBoxIsCentredModalAndClosedByEnterOrEscape) {
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.okIsDefaultAndEscape);
     EXPECT_EQ(seen.modality, Qt::ApplicationModal);
-    const QPoint screenCentre = QGuiApplication::primaryScreen()->geometry().center();
-    EXPECT_LE((seen.centre - screenCentre).manhattanLength(), 2);
+    ExpectADialogWithoutMinMaxOrButtonIcon(seen);
+    EXPECT_EQ(seen.frame.topLeft(), CentredFrame(seen.frame.size(), ScreenArea()));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
@@ -76,7 +110,31 @@ TEST_P(QtDesktopTest, ErrorBoxShowsTheStopIconTitleAndMessageAsGiven) {
     EXPECT_EQ(seen.icon, QMessageBox::Critical);
     EXPECT_EQ(seen.buttons, 1);
     EXPECT_TRUE(seen.okIsDefaultAndEscape);
+    ExpectADialogWithoutMinMaxOrButtonIcon(seen);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// One edit can fault twice: the first box belongs to the main window, the
+// second comes up before that window is active again. Both sit in the
+// middle of the screen, not over their owner.
+TEST(ErrorBoxPlacement, EveryBoxOfADoubleFaultIsCentredOnTheScreen) {
+    App();
+    QWidget owner;
+    owner.setGeometry(0, 0, 200, 100);
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    QtDesktop desktop;
+    Seen first;
+    Seen second;
+    WhenModalShows([&](QWidget& modal) { first = Inspect(modal); }, Qt::Key_Return);
+    desktop.errorBox("Nestora", "Invalid floating point operation.");
+    WhenModalShows([&](QWidget& modal) { second = Inspect(modal); }, Qt::Key_Return);
+    desktop.errorBox("Nestora", "Invalid floating point operation.");
+    ASSERT_TRUE(first.shown);
+    ASSERT_TRUE(second.shown);
+    EXPECT_EQ(first.frame.topLeft(), CentredFrame(first.frame.size(), ScreenArea()));
+    EXPECT_EQ(second.frame, first.frame);
 }
 
 INSTANTIATE_TEST_SUITE_P(ClosedBy, QtDesktopTest, ::testing::Values(Qt::Key_Return, Qt::Key_Escape),

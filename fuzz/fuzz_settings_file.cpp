@@ -40,6 +40,11 @@ class MemoryFile final : public FileSystem {
         handle = -1;
         return 5;
     }
+    std::int32_t createNew(const std::string&, const std::string&, int& handle,
+                           std::string&) override {
+        handle = -1;
+        return 5;
+    }
     std::int32_t read(int handle, char* buffer, std::size_t size, std::size_t& got) override {
         Check(open_ && handle == 3, "read from a file that is not open");
         got = std::min(size, bytes_.size() - position_);
@@ -56,6 +61,8 @@ class MemoryFile final : public FileSystem {
         return 0;
     }
     bool exists(const std::string&) override { return true; }
+    bool mayCreate(const std::string&) override { return false; }
+    std::int32_t makeFolders(const std::string&) override { return 5; }
     std::int32_t checkReplaceable(const std::string&) override { return 5; }
     std::int32_t replace(const std::string&, const std::string&) override { return 5; }
     std::int32_t remove(const std::string&) override { return 5; }

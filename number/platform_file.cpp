@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <random>
 
 namespace nestora {
 namespace {
@@ -23,6 +24,17 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
+}
+
+// Six characters for a name of the program's own: lower-case letters and
+// digits, 36^6 (about 2 × 10^9) choices.
+std::string nameSuffix() {
+    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 pick{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
+    std::string suffix(6, '0');
+    for (char& c : suffix) c = letters[letter(pick)];
+    return suffix;
 }
 
 class PosixFiles final : public FileSystem {
@@ -46,6 +58,37 @@ class PosixFiles final : public FileSystem {
         const int fd = openRetrying(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
         if (fd < 0) return IOCodeFromErrno(errno, path);
         handle = fd;
+        return 0;
+    }
+
+    std::int32_t createNew(const std::string& name, const std::string& like, int& handle,
+                           std::string& created) override {
+        handle = -1;
+        struct stat old {};
+        const bool hasOld = ::stat(like.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+        // O_EXCL makes the open fail on any name that is taken, a link
+        // included (the link is never followed, whether its target exists or
+        // not); O_NOFOLLOW says the same again. Next to an old file the new
+        // one starts readable by its owner alone and takes the old one's
+        // bits once it is certainly the program's own.
+        const int flags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
+        std::string candidate = name;
+        int fd = -1;
+        for (int attempt = 0;; ++attempt) {
+            fd = openRetrying(candidate, flags, hasOld ? 0600 : 0666);
+            if (fd >= 0) break;
+            // Taken names are skipped; after a hundred, something is wrong.
+            if (errno != EEXIST || attempt == 100) return IOCodeFromErrno(errno, candidate);
+            candidate = name + "." + nameSuffix();
+        }
+        if (hasOld && ::fchmod(fd, old.st_mode & 0777) != 0) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(candidate.c_str());
+            return IOCodeFromErrno(error, candidate);
+        }
+        handle = fd;
+        created = candidate;
         return 0;
     }
 
@@ -96,6 +139,25 @@ class PosixFiles final : public FileSystem {
     bool exists(const std::string& path) override {
         struct stat info {};
         return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+    }
+
+    bool mayCreate(const std::string& path) override {
+        const std::string folder = folderOf(path);
+        return isFolder(folder) && ::access(folder.c_str(), W_OK | X_OK) == 0;
+    }
+
+    std::int32_t makeFolders(const std::string& folder) override {
+        if (folder.empty() || isFolder(folder)) return 0;
+        if (::mkdir(folder.c_str(), 0700) == 0) return 0;
+        // Something else in the folder's place: the save that follows meets
+        // it and reports it as it would without this step.
+        if (errno == EEXIST) return 0;
+        if (errno != ENOENT) return IOCodeFromErrno(errno, folder);
+        const std::string parent = folderOf(folder);
+        if (parent.size() >= folder.size()) return IOCodeFromErrno(ENOENT, folder);
+        if (const auto code = makeFolders(parent)) return code;
+        if (::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST) return 0;
+        return IOCodeFromErrno(errno, folder);
     }
 
     std::int32_t checkReplaceable(const std::string& path) override {

@@ -24,6 +24,15 @@ class FileSystem {
     virtual std::int32_t openRead(const std::string& path, int& handle) = 0;
     // Creates a file, or empties an existing one, for writing.
     virtual std::int32_t openWrite(const std::string& path, int& handle) = 0;
+    // Creates a new, empty file for writing, never opening one that is there
+    // already and never through a link: named `name`, or, when that name is
+    // taken (a file, a folder, a link someone planted), `name` followed by "."
+    // and six characters of its own. `created` gets the name it took. The
+    // file has the permission bits of the file `like` when there is one
+    // (followed if it is a link), otherwise those of any new file (0666 less
+    // the umask).
+    virtual std::int32_t createNew(const std::string& name, const std::string& like, int& handle,
+                                   std::string& created) = 0;
     // Reads up to size bytes; got = 0 at the end of the file.
     virtual std::int32_t read(int handle, char* buffer, std::size_t size, std::size_t& got) = 0;
     // Writes all size bytes or fails.
@@ -33,6 +42,12 @@ class FileSystem {
     virtual std::int32_t close(int handle) = 0;
     // True for an existing file that is not a folder.
     virtual bool exists(const std::string& path) = 0;
+    // True when the user may create a file named `path`: its folder exists
+    // and lets them add files.
+    virtual bool mayCreate(const std::string& path) = 0;
+    // Creates `folder` and every missing folder above it, each with mode 0700
+    // (owner only); folders that exist are left as they are.
+    virtual std::int32_t makeFolders(const std::string& folder) = 0;
     // Whether a file may be put in the place of `path`: 0 when nothing is
     // there or an ordinary file that may be written; 5 for a folder or a
     // read-only file (one without any write permission: like a read-only

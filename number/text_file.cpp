@@ -155,6 +155,22 @@ void Reset(TextFile& file) { open(file, FileMode::Input); }
 
 void Rewrite(TextFile& file) { open(file, FileMode::Output); }
 
+void RewriteNew(TextFile& file, const std::string& like) {
+    if (file.files == nullptr) {
+        fail(kNotAssigned);
+        return;
+    }
+    if (file.mode != FileMode::Closed) CloseFile(file);
+    int handle = -1;
+    std::string created;
+    if (const std::int32_t code = file.files->createNew(file.name, like, handle, created)) {
+        fail(code);
+        return;
+    }
+    file.name = created;
+    startFresh(file, FileMode::Output, handle);
+}
+
 void FlushToDisk(TextFile& file) {
     if (file.mode != FileMode::Output) {
         fail(kNotOpenForOutput);

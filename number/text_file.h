@@ -52,6 +52,12 @@ void AssignFile(TextFile& file, const std::string& name, FileSystem& files = Sys
 // its code pending.
 void Reset(TextFile& file);
 void Rewrite(TextFile& file);
+// Creates a new file under the assigned name, or a name of its own when that
+// one is taken, with the permission bits of `like` (FileSystem::createNew),
+// and opens it for output; the record then carries the created file's name.
+// An open file is closed first; a refused creation leaves the file closed and
+// its code pending.
+void RewriteNew(TextFile& file, const std::string& like);
 // Hands the buffer to the operating system and waits until the data has
 // reached the disk.
 void FlushToDisk(TextFile& file);

@@ -128,12 +128,15 @@ void writecfg(const Planner& planner, const WindowPlace& window, const std::stri
     // The settings are written to a new file beside the old one, which takes
     // the old one's place only once every byte has reached the disk: a full
     // disk or a failed write never leaves the user with a cut or empty file.
+    // The new file is created, never opened: in a folder that others may
+    // write, a link planted under its name must not lead the save into
+    // another file. It takes the old file's permission bits.
     if (const auto code = files.checkReplaceable(path)) throw EInOutError(code);
-    const std::string fresh = path + ".new";
     TextFile file;
-    AssignFile(file, fresh, files);
-    Rewrite(file);
+    AssignFile(file, path + ".new", files);
+    RewriteNew(file, path);
     CheckIO();
+    const std::string fresh = file.name;
     try {
         WriteLines(file, planner, window);
         FlushToDisk(file);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The settings file beside the executable: eight lines, CR LF each —
+// The settings file (settings_location.h says where): eight lines, CR LF each —
 // window top, window left, the five reals of the plan and the years.
 //
 // readcfg loads it (when it exists) into SavedTop, SavedLeft and the plan,
@@ -40,9 +40,10 @@ struct SavedPosition {
 void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const std::string& path,
              FileSystem& files = SystemFiles());
 
-// Writes to a new file beside the old one and puts it in the old one's place
-// only when every byte has reached the disk; on failure the old file stays
-// as it was and the new one is removed.
+// Writes to a new file beside the old one (created afresh, never through a
+// link, with the old one's permission bits) and puts it in the old one's
+// place only when every byte has reached the disk; on failure the old file
+// stays as it was and the new one is removed.
 void writecfg(const Planner& planner, const WindowPlace& window, const std::string& path,
               FileSystem& files = SystemFiles());
 

@@ -17,8 +17,10 @@
 
 namespace nestora {
 
-std::string DefaultSettingsPath() {
-    return SettingsPath(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+SettingsLocation DefaultSettingsLocation() {
+    return ChooseSettingsLocation(
+        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+        ProcessHomeFolders());
 }
 
 std::int32_t WidgetPlace::top() const { return widget_.pos().y(); }
@@ -44,12 +46,12 @@ void WidgetPlace::frameShown() {
     pending_.reset();
 }
 
-TNestoraF::TNestoraF(Desktop& desktop, std::string settingsPath, QWidget* parent)
+TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* parent)
     : QMainWindow(parent),
       desktop_(desktop),
       title_(
           ProgramTitle(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())),
-      settingsPath_(std::move(settingsPath)),
+      settings_(std::move(settings)),
       planner_(desktop) {
     setObjectName("NestoraF");
     setWindowTitle("Tobrel");
@@ -99,18 +101,18 @@ bool TNestoraF::caught(const std::function<void()>& step) {
 void TNestoraF::FormCreate() {
     caught([this] {
         planner_.plan = DefaultPlan();
-        readcfg(planner_, saved_, place_, settingsPath_);
+        readcfg(planner_, saved_, place_, settings_.path);
         place_.setTop(saved_.SavedTop);
         place_.setLeft(saved_.SavedLeft);
     });
 }
 
 void TNestoraF::FormShow() {
-    caught([this] { readcfg(planner_, saved_, place_, settingsPath_); });
+    caught([this] { readcfg(planner_, saved_, place_, settings_.path); });
 }
 
 bool TNestoraF::FormClose() {
-    return caught([this] { writecfg(planner_, place_, settingsPath_); });
+    return caught([this] { SaveSettings(planner_, place_, settings_); });
 }
 
 void TNestoraF::Exit1Click() { close(); }

@@ -17,8 +17,10 @@
 // the maker's page.
 //
 // Closing, by any means, runs FormClose: writecfg saves the position and
-// the plan. When the save fails the error box says why and the window stays
-// open; otherwise the program ends with status 0.
+// the plan, beside the program or in the user's configuration folder (made
+// when missing), as chosen at start-up. When the save fails the error box
+// says why and the window stays open; otherwise the program ends with
+// status 0.
 #pragma once
 
 #include <QMainWindow>
@@ -31,6 +33,7 @@
 #include "projection/desktop.h"
 #include "projection/planner.h"
 #include "settings/settings_file.h"
+#include "settings/settings_location.h"
 #include "ui/nestora_layout.h"
 
 namespace nestora {
@@ -39,8 +42,9 @@ class LineEditField;
 class TNestoraF;
 class TNestoraFhelp;
 
-// The settings file beside the running executable.
-std::string DefaultSettingsPath();
+// The running program's settings file: beside it when it is there or may be
+// made there, otherwise in the user's configuration folder.
+SettingsLocation DefaultSettingsLocation();
 
 // The position of a top-level widget's frame, as readcfg and writecfg see it.
 class WidgetPlace : public WindowPlace {
@@ -64,8 +68,8 @@ class TNestoraF : public QMainWindow {
   public:
     // Builds the window hidden and runs FormCreate. The error box and the
     // other desktop calls go through `desktop`; the settings live at
-    // `settingsPath`.
-    explicit TNestoraF(Desktop& desktop, std::string settingsPath = DefaultSettingsPath(),
+    // `settings`.
+    explicit TNestoraF(Desktop& desktop, SettingsLocation settings = DefaultSettingsLocation(),
                        QWidget* parent = nullptr);
     ~TNestoraF() override;
 
@@ -96,7 +100,7 @@ class TNestoraF : public QMainWindow {
 
     Desktop& desktop_;
     std::string title_;
-    std::string settingsPath_;
+    SettingsLocation settings_;
     Planner planner_;
     SavedPosition saved_;
     WidgetPlace place_{*this};

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,134 @@ TEST(PlatformFile, WritesReadsAndReplacesFiles) {
     EXPECT_EQ(files.remove(path), 0);
     EXPECT_FALSE(files.exists(path));
     EXPECT_EQ(files.remove(path), 2);
+}
+
+std::uint32_t ModeOf(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return 0;
+    return info.st_mode & 07777;
+}
+
+// What a new file gets when nothing is there to take bits from.
+std::uint32_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+TEST(PlatformFile, ANewFileIsCreatedNeverOpenedAndNeverThroughALink) {
+    ScratchFolder folder;
+    FileSystem& files = SystemFiles();
+    const std::string victim = folder.write("victim", "precious");
+    const std::string name = folder.file("nestora.fig.new");
+    struct Row {
+        const char* what;
+        std::function<void()> plant;  // puts something under the wanted name
+    };
+    const std::vector<Row> rows = {
+        {"nothing in the way", [] {}},
+        {"a link to another file", [&] { std::filesystem::create_symlink(victim, name); }},
+        {"a link that leads nowhere",
+         [&] { std::filesystem::create_symlink(folder.file("nowhere"), name); }},
+        {"a file", [&] { folder.write("nestora.fig.new", "old"); }},
+        {"a folder", [&] { std::filesystem::create_directory(name); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::filesystem::remove_all(name);
+        row.plant();
+        const bool planted =
+            std::filesystem::symlink_status(name).type() != std::filesystem::file_type::not_found;
+        int handle = -1;
+        std::string created;
+        ASSERT_EQ(files.createNew(name, folder.file("none.fig"), handle, created), 0);
+        EXPECT_EQ(files.write(handle, "10\r\n", 4), 0);
+        EXPECT_EQ(files.close(handle), 0);
+        if (planted) {
+            EXPECT_NE(created, name);
+            EXPECT_EQ(created.rfind(name + ".", 0), 0u) << created;
+            EXPECT_EQ(created.size(), name.size() + 7);
+        } else {
+            EXPECT_EQ(created, name);
+        }
+        EXPECT_EQ(ScratchFolder::read(created), "10\r\n");
+        EXPECT_EQ(ScratchFolder::read(victim), "precious");
+        EXPECT_FALSE(std::filesystem::exists(folder.file("nowhere")));
+        EXPECT_EQ(ModeOf(created), NewFileMode());
+        std::filesystem::remove(created);
+    }
+}
+
+TEST(PlatformFile, ANewFileTakesThePermissionBitsOfTheFileItIsLike) {
+    ScratchFolder folder;
+    FileSystem& files = SystemFiles();
+    const std::string like = folder.write("nestora.fig", "10\r\n");
+    const std::string linked = folder.file("linked.fig");
+    std::filesystem::create_symlink(like, linked);
+    // Each kept as it is, wider or narrower than what a new file gets.
+    for (const std::uint32_t mode : {0600u, 0640u, 0644u, 0604u, 0664u, 0666u, 0200u}) {
+        for (const std::string& from : {like, linked}) {
+            SCOPED_TRACE(::testing::Message() << std::oct << mode << " from " << from);
+            ASSERT_EQ(::chmod(like.c_str(), mode), 0);
+            int handle = -1;
+            std::string created;
+            ASSERT_EQ(files.createNew(folder.file("nestora.fig.new"), from, handle, created), 0);
+            EXPECT_EQ(files.close(handle), 0);
+            EXPECT_EQ(ModeOf(created), mode);
+            std::filesystem::remove(created);
+        }
+    }
+    // The set-user-ID and sticky bits are no permission of the new file's.
+    ASSERT_EQ(::chmod(like.c_str(), 04644 | 01000), 0);
+    int handle = -1;
+    std::string created;
+    ASSERT_EQ(files.createNew(folder.file("nestora.fig.new"), like, handle, created), 0);
+    EXPECT_EQ(files.close(handle), 0);
+    EXPECT_EQ(ModeOf(created), 0644u);
+}
+
+TEST(PlatformFile, CreatingInAMissingFolderGivesItsCode) {
+    ScratchFolder folder;
+    int handle = 1234;
+    std::string created = "unchanged";
+    EXPECT_EQ(
+        SystemFiles().createNew(folder.file("gone/x.new"), folder.file("gone/x"), handle, created),
+        3);
+    EXPECT_EQ(handle, -1);
+    EXPECT_EQ(created, "unchanged");
+}
+
+TEST(PlatformFile, MakesMissingFoldersOwnerOnlyAndLeavesOthersAsTheyAre) {
+    ScratchFolder folder;
+    FileSystem& files = SystemFiles();
+    std::filesystem::create_directory(folder.file("a"));
+    ASSERT_EQ(::chmod(folder.file("a").c_str(), 0755), 0);
+    EXPECT_EQ(files.makeFolders(folder.file("a/b/c")), 0);
+    EXPECT_EQ(ModeOf(folder.file("a")), 0755u);
+    EXPECT_EQ(ModeOf(folder.file("a/b")), 0700u);
+    EXPECT_EQ(ModeOf(folder.file("a/b/c")), 0700u);
+    EXPECT_EQ(files.makeFolders(folder.file("a/b/c")), 0) << "already there";
+    EXPECT_EQ(files.makeFolders(folder.file("a/b/c/")), 0);
+
+    // A file in the way is left for the save to meet.
+    folder.write("plain", "x");
+    EXPECT_EQ(files.makeFolders(folder.file("plain")), 0);
+    EXPECT_EQ(files.makeFolders(folder.file("plain/sub")), 3);
+    EXPECT_EQ(ScratchFolder::read(folder.file("plain")), "x");
+}
+
+TEST(PlatformFile, MayCreateAFileWhereItsFolderExists) {
+    ScratchFolder folder;
+    FileSystem& files = SystemFiles();
+    folder.write("plain", "x");
+    EXPECT_TRUE(files.mayCreate(folder.file("new.fig")));
+    EXPECT_FALSE(files.mayCreate(folder.file("gone/new.fig")));
+    EXPECT_FALSE(files.mayCreate(folder.file("plain/new.fig")));
+    if (::geteuid() != 0) {
+        ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+        EXPECT_FALSE(files.mayCreate(folder.file("new.fig")));
+        ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    }
 }
 
 TEST(FailingFiles, FailsTheChosenCallOfItsKindOnly) {

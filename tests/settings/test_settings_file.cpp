@@ -306,6 +306,42 @@ TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
+// In a folder that others may write, someone may plant a link under the name
+// of the new file: the save must neither write through it nor leave it.
+TEST(SettingsFile, LinkPlantedUnderTheNewFilesNameIsLeftAlone) {
+    ScratchFolder folder;
+    const auto path = folder.file("nestora.fig");
+    folder.write("nestora.fig", DefaultFile);
+    const std::string victim = folder.write("victim", "precious");
+    std::filesystem::create_symlink(victim, folder.file("nestora.fig.new"));
+    StartedProgram program;
+    program.start(path);
+    program.entry(Entry::Edit11).type("30");
+    ASSERT_TRUE(program.save(path));
+    EXPECT_EQ(ScratchFolder::read(path).substr(ScratchFolder::read(path).size() - 4), "30\r\n");
+    EXPECT_EQ(ScratchFolder::read(victim), "precious");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("nestora.fig.new")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 3)
+        << "the file, the victim and the link: no new file is left behind";
+}
+
+TEST(SettingsFile, SavedFileKeepsThePermissionBitsOfTheOneItReplaces) {
+    using std::filesystem::perms;
+    for (const perms mode : {perms(0600), perms(0640), perms(0644), perms(0660)}) {
+        SCOPED_TRACE(::testing::Message() << std::oct << static_cast<int>(mode));
+        ScratchFolder folder;
+        const auto path = folder.file("nestora.fig");
+        folder.write("nestora.fig", DefaultFile);
+        std::filesystem::permissions(path, mode);
+        StartedProgram program;
+        program.start(path);
+        program.entry(Entry::Edit11).type("30");
+        ASSERT_TRUE(program.save(path));
+        EXPECT_NE(ScratchFolder::read(path), DefaultFile);
+        EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
+    }
+}
+
 TEST(SettingsFile, MissingFolderIsAnInvalidFilename) {
     ScratchFolder folder;
     const auto path = folder.file("gone/nestora.fig");

@@ -36,11 +36,11 @@
 
 namespace nestora::testing {
 
-enum class FileCall { Open, Read, Write, Sync, Close, Replace, Remove };
+enum class FileCall { Open, Read, Write, Sync, Close, Replace, Remove, MakeFolders };
 
-inline constexpr std::array<FileCall, 7> kAllFileCalls{
-    FileCall::Open,  FileCall::Read,    FileCall::Write, FileCall::Sync,
-    FileCall::Close, FileCall::Replace, FileCall::Remove};
+inline constexpr std::array<FileCall, 8> kAllFileCalls{
+    FileCall::Open,  FileCall::Read,    FileCall::Write,  FileCall::Sync,
+    FileCall::Close, FileCall::Replace, FileCall::Remove, FileCall::MakeFolders};
 
 inline const char* FileCallName(FileCall kind) {
     switch (kind) {
@@ -58,6 +58,8 @@ inline const char* FileCallName(FileCall kind) {
             return "replace";
         case FileCall::Remove:
             return "remove";
+        case FileCall::MakeFolders:
+            return "make folders";
     }
     return "?";
 }
@@ -98,7 +100,14 @@ class FailingFiles final : public FileSystem {
         if (const auto code = next(FileCall::Open)) return code;
         return real_.openWrite(path, handle);
     }
-    // A check that the file may be replaced opens it for writing: an open.
+    // Creating the new file is an open, and so is the check that a file may
+    // be replaced, which opens it for writing.
+    std::int32_t createNew(const std::string& name, const std::string& like, int& handle,
+                           std::string& created) override {
+        handle = -1;
+        if (const auto code = next(FileCall::Open)) return code;
+        return real_.createNew(name, like, handle, created);
+    }
     std::int32_t checkReplaceable(const std::string& path) override {
         if (const auto code = next(FileCall::Open)) return code;
         return real_.checkReplaceable(path);
@@ -123,6 +132,11 @@ class FailingFiles final : public FileSystem {
         return code != 0 ? code : realCode;
     }
     bool exists(const std::string& path) override { return real_.exists(path); }
+    bool mayCreate(const std::string& path) override { return real_.mayCreate(path); }
+    std::int32_t makeFolders(const std::string& folder) override {
+        if (const auto code = next(FileCall::MakeFolders)) return code;
+        return real_.makeFolders(folder);
+    }
     std::int32_t replace(const std::string& from, const std::string& to) override {
         if (const auto code = next(FileCall::Replace)) return code;
         return real_.replace(from, to);

@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -140,6 +142,22 @@ TEST_F(MainWindowLife, FailedSaveShowsTheErrorAndKeepsTheWindowOpenUntilItWorks)
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(settings.read(), DefaultsFile);
+}
+
+TEST_F(MainWindowLife, ClosingMakesTheMissingPerUserFolderAndSavesIntoIt) {
+    QTemporaryDir home;
+    const std::string folder = home.filePath(".config/nestora").toStdString();
+    window =
+        std::make_unique<TNestoraF>(desktop, SettingsLocation{folder + "/nestora.fig", folder});
+    window->show();
+    edit("Edit11").setText("30");
+    window->controls().Exit1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(desktop.calls.empty());
+    QFile saved(QString::fromStdString(folder + "/nestora.fig"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(saved.readAll().endsWith("\r\n30\r\n"));
+    EXPECT_FALSE(settings.exists());
 }
 
 TEST_F(MainWindowLife, HomePageItemOpensTheMakersAddressOnce) {

@@ -21,7 +21,7 @@ class WindowTest : public ::testing::Test {
 
     // Builds the main window (which runs FormCreate) and the help window.
     TNestoraF& create() {
-        window = std::make_unique<TNestoraF>(desktop, settings.path());
+        window = std::make_unique<TNestoraF>(desktop, SettingsLocation{settings.path(), {}});
         help = std::make_unique<TNestoraFhelp>();
         window->setHelpWindow(help.get());
         return *window;

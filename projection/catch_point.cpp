@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "projection/catch_point.h"
 
+#include <exception>
+
 #include "number/errors.h"
 
 namespace nestora {
@@ -27,14 +29,32 @@ std::string ErrorBoxText(const std::string& message) {
     return message;
 }
 
-bool RunCaught(Desktop& desktop, const std::string& title, const std::function<void()>& step) {
+std::optional<std::string> ErrorOf(const std::function<void()>& step) {
     try {
         step();
-        return true;
+        return std::nullopt;
     } catch (const Error& error) {
-        desktop.errorBox(title, ErrorBoxText(error.message()));
-        return false;
+        return error.message();
+    } catch (const std::exception& error) {
+        const char* text = error.what();
+        return text != nullptr && *text != '\0' ? text : UnexpectedError;
+    } catch (...) {
+        return UnexpectedError;
     }
+}
+
+bool RunCaught(Desktop& desktop, const std::string& title, const std::function<void()>& step,
+               const std::function<bool()>& mayShow) {
+    const std::optional<std::string> message = ErrorOf(step);
+    if (!message) return true;
+    // The box is a catch point's last act: should showing it fail too (no
+    // memory left for a window), there is nothing further to tell the user,
+    // and the program still carries on.
+    try {
+        if (!mayShow || mayShow()) desktop.errorBox(title, ErrorBoxText(*message));
+    } catch (...) {
+    }
+    return false;
 }
 
 }  // namespace nestora

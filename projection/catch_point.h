@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 // Where the program's errors stop. Every entry point from the toolkit (each
 // change of an entry field, each menu command, the creation, show and close
-// steps) runs its work through RunCaught: an error that escapes is shown in
-// the error box, titled with the program's title, and the program carries on.
+// steps, the save at the end of a session) runs its work through RunCaught:
+// whatever escapes is shown in the error box, titled with the program's
+// title, and the program carries on. No exception goes on into the toolkit,
+// which does not allow one to cross its signals and events.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "projection/desktop.h"
@@ -21,8 +24,20 @@ std::string ProgramTitle(const std::string& executablePath);
 // comes after "." in character-code order ("Disk full" → "Disk full.").
 std::string ErrorBoxText(const std::string& message);
 
-// Runs step; a nestora::Error escaping from it is shown in the error box.
-// Returns false when an error was caught.
-bool RunCaught(Desktop& desktop, const std::string& title, const std::function<void()>& step);
+// The message for anything that escapes a step: a program's error gives its
+// own, any other standard exception its what() ("std::bad_alloc"), and one
+// without a text, or something that is no standard exception at all (a
+// thrown int), gives this.
+inline constexpr const char* UnexpectedError = "Unexpected error";
+
+// Runs step and gives the message of whatever escaped it, or nothing when
+// it completed.
+std::optional<std::string> ErrorOf(const std::function<void()>& step);
+
+// Runs step; whatever escapes it is shown in the error box. With mayShow,
+// the box is shown only when mayShow, asked after a failure and only then,
+// answers true. Returns false when something was caught.
+bool RunCaught(Desktop& desktop, const std::string& title, const std::function<void()>& step,
+               const std::function<bool()>& mayShow = {});
 
 }  // namespace nestora

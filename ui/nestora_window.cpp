@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QShowEvent>
 
@@ -87,6 +88,9 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* paren
     connect(ui_.Exit1, &QAction::triggered, this, &TNestoraF::Exit1Click);
     connect(ui_.Help1, &QAction::triggered, this, &TNestoraF::Help1Click);
     connect(ui_.TobrelHomePage1, &QAction::triggered, this, &TNestoraF::TobrelHomePage1Click);
+    // Direct, as the session manager waits for the answer inside the signal.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TNestoraF::commitData,
+            Qt::DirectConnection);
 
     FormCreate();
 }
@@ -111,8 +115,24 @@ void TNestoraF::FormShow() {
     caught([this] { readcfg(planner_, saved_, place_, settings_.path); });
 }
 
+void TNestoraF::save() { SaveSettings(planner_, place_, settings_); }
+
 bool TNestoraF::FormClose() {
-    return caught([this] { SaveSettings(planner_, place_, settings_); });
+    return caught([this] { save(); });
+}
+
+bool TNestoraF::SessionSave(const std::function<bool()>& mayInteract) {
+    return RunCaught(
+        desktop_, title_, [this] { save(); }, mayInteract);
+}
+
+void TNestoraF::commitData(QSessionManager& manager) {
+    bool interacting = false;
+    SessionSave([&manager, &interacting] {
+        interacting = manager.allowsInteraction();
+        return interacting;
+    });
+    if (interacting) manager.release();
 }
 
 void TNestoraF::Exit1Click() { close(); }

@@ -20,10 +20,11 @@
 // the plan, beside the program or in the user's configuration folder (made
 // when missing), as chosen at start-up. When the save fails the error box
 // says why and the window stays open; otherwise the program ends with
-// status 0.
+// status 0. The end of the desktop session runs the same save.
 #pragma once
 
 #include <QMainWindow>
+#include <QSessionManager>
 #include <array>
 #include <functional>
 #include <memory>
@@ -86,6 +87,15 @@ class TNestoraF : public QMainWindow {
     void FormCreate();
     void FormShow();
     bool FormClose();  // false when writecfg failed and the close is abandoned
+    // The session ends (log-out, shut-down), which closes no window: the same
+    // save as FormClose, the window left as it is. When the save fails, the
+    // error box comes up only if mayInteract, asked then and only then, says
+    // the user may be spoken to now. The session goes on either way; it is
+    // never cancelled. Returns false when the save failed.
+    bool SessionSave(const std::function<bool()>& mayInteract);
+    // QGuiApplication::commitDataRequest's slot: SessionSave with the session
+    // manager's leave to interact.
+    void commitData(QSessionManager& manager);
     void Exit1Click();
     void Help1Click();
     void TobrelHomePage1Click();
@@ -97,6 +107,7 @@ class TNestoraF : public QMainWindow {
 
   private:
     bool caught(const std::function<void()>& step);
+    void save();
 
     Desktop& desktop_;
     std::string title_;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
+#include <exception>
+#include <functional>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -8,6 +11,7 @@
 
 #include "number/errors.h"
 #include "projection/catch_point.h"
+#include "support/planner_fixture.h"
 #include "support/recording_desktop.h"
 
 namespace nestora {
@@ -68,11 +72,87 @@ TEST(RunCaught, ShowsTheProgramsErrorsAndCarriesOn) {
     }
 }
 
-TEST(RunCaught, LeavesOtherExceptionsToTheCaller) {
-    testing::RecordingDesktop desktop;
-    EXPECT_THROW(RunCaught(desktop, "Plan", [] { throw std::logic_error("bug"); }),
-                 std::logic_error);
-    EXPECT_TRUE(desktop.calls.empty());
+// A field that runs `raise` before it takes a text.
+class RaisingField : public testing::PlainField {
+  public:
+    using PlainField::PlainField;
+    std::function<void()> raise;
+    void setText(const std::string& text) override {
+        if (raise) raise();
+        PlainField::setText(text);
+    }
+};
+
+// A result field that throws while calculate writes it, from a keystroke's
+// handler run: whatever it throws ends in the error box, and the next
+// keystroke runs as usual.
+TEST(RunCaught, CatchesEveryExceptionAndTheProgramGoesOn) {
+    struct NoText : std::exception {
+        const char* what() const noexcept override { return ""; }
+    };
+    struct Row {
+        const char* what;
+        std::function<void()> raise;
+        std::string box;
+    };
+    const std::vector<Row> rows = {
+        {"the program's own", [] { throw EOverflow(); }, "Floating point overflow."},
+        {"out of memory", [] { throw std::bad_alloc(); }, "std::bad_alloc."},
+        {"a logic error", [] { throw std::logic_error("result field not bound"); },
+         "result field not bound."},
+        {"a runtime error", [] { throw std::runtime_error("Broken pipe"); }, "Broken pipe."},
+        {"a plain std::exception", [] { throw std::exception(); }, "std::exception."},
+        {"no text", [] { throw NoText(); }, "Unexpected error."},
+        {"an empty message", [] { throw std::runtime_error(""); }, "Unexpected error."},
+        {"no standard exception", [] { throw 42; }, "Unexpected error."},
+        {"a text thrown as it is", [] { throw "raw"; }, "Unexpected error."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        testing::PlannerFixture program;
+        program.planner.plan = DefaultPlan();
+        bool armed = true;
+        RaisingField result("500000");
+        result.raise = [&] {
+            if (armed) row.raise();
+        };
+        program.planner.bindResult(Result::Edit3, result);
+
+        program.entry(Entry::Edit11).type("30");
+        EXPECT_EQ(program.desktop.errors(), std::vector<std::string>{"Nestora|" + row.box});
+        EXPECT_EQ(result.text(), "500000");
+
+        armed = false;
+        program.desktop.calls.clear();
+        program.entry(Entry::Edit11).type("31");
+        EXPECT_TRUE(program.desktop.calls.empty());
+        EXPECT_NE(result.text(), "500000") << "the next keystroke calculates again";
+    }
+}
+
+TEST(RunCaught, ShowsTheBoxOnlyWhenAskedAfterAFailureAndAllowed) {
+    for (const bool allowed : {true, false}) {
+        testing::RecordingDesktop desktop;
+        int asked = 0;
+        const auto mayShow = [&] {
+            ++asked;
+            return allowed;
+        };
+        EXPECT_TRUE(RunCaught(
+            desktop, "Plan", [] {}, mayShow));
+        EXPECT_EQ(asked, 0) << "nothing failed, nothing to ask";
+        EXPECT_FALSE(RunCaught(
+            desktop, "Plan", [] { throw EOverflow(); }, mayShow));
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(desktop.errors().size(), allowed ? 1u : 0u);
+    }
+}
+
+TEST(RunCaught, ABoxThatCannotBeShownStillLetsTheProgramGoOn) {
+    struct FailingDesktop : testing::RecordingDesktop {
+        void errorBox(const std::string&, const std::string&) override { throw std::bad_alloc(); }
+    } desktop;
+    EXPECT_FALSE(RunCaught(desktop, "Plan", [] { throw EOverflow(); }));
 }
 
 }  // namespace

@@ -160,6 +160,40 @@ TEST_F(MainWindowLife, ClosingMakesTheMissingPerUserFolderAndSavesIntoIt) {
     EXPECT_FALSE(settings.exists());
 }
 
+TEST_F(MainWindowLife, SessionEndSavesWhatWasTypedAndLeavesTheWindowAsItIs) {
+    start();
+    edit("Edit11").setText("30");
+    int asked = 0;
+    EXPECT_TRUE(window->SessionSave([&asked] {
+        ++asked;
+        return true;
+    }));
+    EXPECT_EQ(asked, 0) << "a save that worked has nothing to say";
+    EXPECT_TRUE(desktop.calls.empty());
+    EXPECT_TRUE(window->isVisible());
+    const std::string saved = settings.read();
+    EXPECT_EQ(saved.substr(saved.size() - 4), "30\r\n");
+}
+
+TEST_F(MainWindowLife, FailedSaveAtSessionEndSpeaksOnlyWhenTheSessionAllowsIt) {
+    // A folder in the settings file's place: the save fails.
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settings.path())));
+    start();
+    for (const bool allowed : {false, true}) {
+        desktop.calls.clear();
+        int asked = 0;
+        EXPECT_FALSE(window->SessionSave([&] {
+            ++asked;
+            return allowed;
+        }));
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(desktop.errors(),
+                  allowed ? std::vector<std::string>{window->title() + "|File access denied."}
+                          : std::vector<std::string>{});
+        EXPECT_TRUE(window->isVisible());
+    }
+}
+
 TEST_F(MainWindowLife, HomePageItemOpensTheMakersAddressOnce) {
     start();
     window->controls().TobrelHomePage1->trigger();

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Starts an installed nestora the way a desktop menu does, from its desktop
-# entry's Exec line, in Xvfb under openbox, and checks what a desktop relies
-# on: the main window appears, its class matches the entry's StartupWMClass,
-# its 16 and 32 pixel icons are the theme's pictures, and the error box takes
-# the application title from the executable's name, "nestora".
-# An installed program sits in a folder its user cannot write, so closing it
-# brings the error box and the window stays open; the session then ends it.
+# entry's Exec line, in Xvfb under openbox, as an ordinary user with a home
+# folder of its own, and checks what a desktop relies on: the main window
+# appears, its class matches the entry's StartupWMClass, its 16 and 32 pixel
+# icons are the theme's pictures. An installed program cannot write beside
+# itself, so the plan goes to ~/.config/nestora/nestora.fig: a typed value is
+# there after Alt+F4 and shows at the next start. A settings file the user
+# made read-only brings the error box, captioned with the executable's name
+# "nestora", and the window stays open.
 # Usage: installed_package.sh path/to/installed.desktop
 set -euo pipefail
 
@@ -23,23 +25,31 @@ program=$(command -v "${argv[0]}") || fail "Exec=$exec_line is not on the PATH"
 start_x
 
 # root may write anywhere, /usr/bin included: run as nobody, as a user would,
-# with a runtime folder of its own that goes with the session.
+# with a runtime folder and a home folder of its own that go with the
+# session. XDG_CONFIG_HOME is unset, as on most desktops.
 as_user=()
 export XDG_RUNTIME_DIR=$work/runtime
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+home=$work/home
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$home"
 if [ "$(id -u)" -eq 0 ]; then
     as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-    chown 65534:65534 "$XDG_RUNTIME_DIR"
+    chown 65534:65534 "$XDG_RUNTIME_DIR" "$home"
 fi
+settings=$home/.config/nestora/nestora.fig
 
 set -E
 trap 'fail "command failed at line $LINENO"' ERR
 
+start_entry() {
+    (cd / && exec "${as_user[@]}" env -u XDG_CONFIG_HOME HOME="$home" "${argv[@]}") \
+        >>"$work/program.log" 2>&1 &
+    app_pid=$!
+    wait_window "^Tobrel$"
+    main=$(xdotool search --onlyvisible --name "^Tobrel$" | head -n 1)
+}
+
 echo "1. The desktop entry's Exec=$exec_line starts $program; its window appears."
-(cd / && exec "${as_user[@]}" "${argv[@]}") >"$work/program.log" 2>&1 &
-app_pid=$!
-wait_window "^Tobrel$"
-main=$(xdotool search --onlyvisible --name "^Tobrel$" | head -n 1)
+start_entry
 
 echo "2. The window's class is the entry's StartupWMClass; its icons are the theme's."
 class=$(xprop -id "$main" WM_CLASS)
@@ -67,7 +77,35 @@ for size in 16 32; do
     [ "${shown[$size]}" = "$theme" ] || fail "the window's ${size} × ${size} icon differs from $png"
 done
 
-echo "3. File > Exit cannot save beside the installed program: the error box, then still open."
+echo "3. A typed value, then Alt+F4: the program ends and ~/.config/nestora/nestora.fig holds it."
+[ -e "$home/.config" ] && fail "the start-up made $home/.config"
+activate "$main"
+# The focus starts in Edit1 with its text selected: typing replaces it.
+xdotool type --delay 80 "12345"
+keys alt+F4
+wait_exit
+[ -f "$settings" ] || fail "no $settings after the close"
+[ "$(line "$settings" 3)" = " 1.23450000000000E+0004" ] ||
+    fail "saved savings are '$(line "$settings" 3)', not 12345"
+for folder in "$home/.config" "$home/.config/nestora"; do
+    [ "$(stat -c %a "$folder")" = 700 ] || fail "$folder has mode $(stat -c %a "$folder"), not 700"
+done
+[ -e "$(dirname "$program")/nestora.fig" ] && fail "a settings file appeared beside $program"
+
+echo "4. The second start shows the saved value: a digit typed after it makes 123456."
+start_entry
+activate "$main"
+keys End
+xdotool type --delay 80 "6"
+keys alt+F4
+wait_exit
+[ "$(line "$settings" 3)" = " 1.23456000000000E+0005" ] ||
+    fail "saved savings are '$(line "$settings" 3)'; the second start did not show 12345"
+
+echo "5. A settings file made read-only: File > Exit brings the error box, then still open."
+chmod 444 "$settings"
+before=$(cat "$settings")
+start_entry
 activate "$main"
 keys alt+f
 keys e
@@ -79,7 +117,7 @@ box=$(xdotool search --onlyvisible --name "^nestora$" | head -n 1)
 keys Return
 wait_gone "^nestora$"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended although the save failed"
-[ -e "$(dirname "$program")/nestora.fig" ] && fail "a settings file appeared beside $program"
+[ "$(cat "$settings")" = "$before" ] || fail "the read-only settings file changed"
 kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=
 
 echo "PASS"

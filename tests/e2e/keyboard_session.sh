@@ -24,22 +24,8 @@ start() {  # start folder [command prefix...]
     main=$(xdotool search --name "^Tobrel$" | head -n 1)
 }
 
-wait_exit() {  # waits for the program and checks its exit status
-    local status=0
-    for _ in $(seq 150); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
-    wait "$app_pid" || status=$?
-    app_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status"
-}
-
 set -E
 trap 'fail "command failed at line $LINENO"' ERR
-
-line() { sed -n "${2}p" "$1" | tr -d '\r'; }
 
 expected=$(printf '%s\r\n' 10 10 \
     " 6.50000000000000E+0004" " 1.20000000000000E+0004" " 7.50000000000000E-0002" \

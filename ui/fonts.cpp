@@ -1,15 +1,31 @@
 // SPDX-License-Identifier: MIT
 #include "ui/fonts.h"
 
-#include <QStringList>
+#include <QFontDatabase>
+#include <QFontInfo>
 
 namespace nestora {
 
+// Qt's list of installed families is read once at start-up anyway. Given a
+// family that is not in it, Qt asks fontconfig to resolve the name as an
+// alias and to sort every installed face as a fallback, and goes on to the
+// next name of the list; given the family it will draw, it finds it at once.
+QString DrawnFamily(const QStringList& faces, QFont::StyleHint hint) {
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& face : faces) {
+        const qsizetype at = installed.indexOf(face);
+        if (at >= 0) return installed[at];
+    }
+    QFont wanted;
+    wanted.setFamilies(faces);
+    wanted.setStyleHint(hint);
+    return QFontInfo(wanted).family();
+}
+
 namespace {
 
-QFont Face(const QStringList& families, QFont::StyleHint hint, int pixels, bool bold) {
-    QFont font;
-    font.setFamilies(families);
+QFont Face(const QString& family, QFont::StyleHint hint, int pixels, bool bold) {
+    QFont font(family);
     font.setStyleHint(hint);
     font.setPixelSize(pixels);
     font.setBold(bold);
@@ -20,26 +36,29 @@ QFont Face(const QStringList& families, QFont::StyleHint hint, int pixels, bool 
     return font;
 }
 
-// Installed script faces, best first, tried after the designed one.
-const QStringList ScriptFallbacks = {"Dancing Script", "Z003", "URW Chancery L"};
-
 }  // namespace
 
-QFont ArialBold16() { return Face({"Arial", "Liberation Sans"}, QFont::SansSerif, 16, true); }
+QFont ArialBold16() {
+    static const QString family = DrawnFamily(ArialFaces, QFont::SansSerif);
+    return Face(family, QFont::SansSerif, 16, true);
+}
 
 QFont TitleFont() {
-    QFont font = Face(QStringList{"ParkAvenue BT"} + ScriptFallbacks, QFont::Cursive, 32, true);
+    static const QString family = DrawnFamily(TitleFaces, QFont::Cursive);
+    QFont font = Face(family, QFont::Cursive, 32, true);
     font.setItalic(true);
     font.setUnderline(true);
     return font;
 }
 
 QFont HandwritingFont() {
-    return Face(QStringList{"Lucida Handwriting"} + ScriptFallbacks, QFont::Cursive, 35, true);
+    static const QString family = DrawnFamily(HandwritingFaces, QFont::Cursive);
+    return Face(family, QFont::Cursive, 35, true);
 }
 
 QFont HelpFont() {
-    return Face({"MS Sans Serif", "Liberation Sans", "Arial"}, QFont::SansSerif, 13, false);
+    static const QString family = DrawnFamily(HelpFaces, QFont::SansSerif);
+    return Face(family, QFont::SansSerif, 13, false);
 }
 
 }  // namespace nestora

@@ -1,14 +1,29 @@
 // SPDX-License-Identifier: MIT
 // The faces the two windows are designed with, and what stands in for them
-// on a machine that lacks them. "Arial" resolves through fontconfig's alias
-// to the metric-compatible Liberation Sans; the two decorative faces fall
-// back to an installed script face (Dancing Script from fonts-dancingscript,
-// then URW's Z003 chancery) and at last to whatever fontconfig calls cursive.
+// on a machine that lacks them. "Arial" gives way to the metric-compatible
+// Liberation Sans; the two decorative faces to an installed script face
+// (Dancing Script from fonts-dancingscript, then URW's Z003 chancery) and at
+// last to whatever fontconfig calls cursive. Each face is looked up once and
+// the fonts name the one family that is drawn for it, so that Qt goes to it
+// directly instead of asking fontconfig about faces that are not there.
 #pragma once
 
 #include <QFont>
+#include <QString>
+#include <QStringList>
 
 namespace nestora {
+
+// Each designed face first, then what stands in for it, best first.
+inline const QStringList ArialFaces = {"Arial", "Liberation Sans"};
+inline const QStringList TitleFaces = {"ParkAvenue BT", "Dancing Script", "Z003", "URW Chancery L"};
+inline const QStringList HandwritingFaces = {"Lucida Handwriting", "Dancing Script", "Z003",
+                                             "URW Chancery L"};
+inline const QStringList HelpFaces = {"MS Sans Serif", "Liberation Sans", "Arial"};
+
+// The family drawn for `faces`: the first of them that is installed, or,
+// when none is, the one Qt picks for the list with that style hint.
+QString DrawnFamily(const QStringList& faces, QFont::StyleHint hint);
 
 // "Arial", bold, 16-pixel character height: every label and field of the
 // main window except the title.

@@ -12,7 +12,7 @@
 
 namespace nestora {
 
-int RunNestora(QApplication& app) {
+int RunNestora(QApplication& app, const std::function<void(QWidget&)>& beforeLoop) {
     InitArithmetic();
     // QApplication has set the C locale from the environment by now.
     ReadLocaleDecimalSeparator();
@@ -23,6 +23,7 @@ int RunNestora(QApplication& app) {
     TNestoraFhelp help;
     main.setHelpWindow(&help);
     main.show();
+    if (beforeLoop) beforeLoop(main);
     return app.exec();
 }
 

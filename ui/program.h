@@ -4,11 +4,16 @@
 // then the main window shown and the message loop until it closes.
 #pragma once
 
+#include <functional>
+
 class QApplication;
+class QWidget;
 
 namespace nestora {
 
-// Returns the process's exit status.
-int RunNestora(QApplication& app);
+// Returns the process's exit status. `beforeLoop`, when given, sees the main
+// window once it is shown and before the message loop starts (the start-up
+// benchmark uses it to end the run at the first painted frame).
+int RunNestora(QApplication& app, const std::function<void(QWidget&)>& beforeLoop = {});
 
 }  // namespace nestora

@@ -122,7 +122,7 @@ TEST_F(MainWindowLayout, TitleIsCentredInItsBoxInAScriptFace) {
     EXPECT_TRUE(font.bold());
     EXPECT_TRUE(font.italic());
     EXPECT_TRUE(font.underline());
-    EXPECT_EQ(font.families().front(), "ParkAvenue BT");
+    EXPECT_EQ(font, TitleFont());
     EXPECT_EQ(QFontInfo(font).family(), "Dancing Script");
 }
 
@@ -196,7 +196,7 @@ TEST_F(MainWindowLayout, WindowHasItsCaptionIconFixedSizeAndClientArea) {
               QApplication::palette().color(QPalette::Dark));
     // The window's own handwriting face, which nothing visible uses: the
     // menu keeps the desktop's menu font.
-    EXPECT_EQ(window->font().families().front(), "Lucida Handwriting");
+    EXPECT_EQ(window->font(), HandwritingFont());
     EXPECT_EQ(window->font().pixelSize(), 35);
     EXPECT_NE(window->menuBar()->font(), window->font());
 }

@@ -30,8 +30,8 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY QT_QPA_PLATFORM=xcb
 
 python3 - "$bare" "$ours" "$runs" <<'PY'
 import os, statistics, subprocess, sys, time

@@ -1,0 +1,214 @@
+// SPDX-License-Identifier: MIT
+#include "schedule/simulation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <stdexcept>
+#include <system_error>
+#include <thread>
+
+#include "number/arith.h"
+#include "number/errors.h"
+#include "number/whole_power.h"
+#include "schedule/normal_deviates.h"
+#include "schedule/percentiles.h"
+
+namespace nestora {
+
+namespace {
+
+// Generator outputs reserved for one path: a path of n + horizon ≤ 160 years
+// uses about 2.5 outputs a year (two per uniform, 4/π uniforms per deviate),
+// so blocks of 2^20 never overlap in practice, and 100,000 blocks use under
+// 2^37 of the stream's 2^64 outputs.
+constexpr std::uint64_t PathBlock = std::uint64_t{1} << 20;
+
+// The plan in double, with the yearly factors the paths share.
+struct Model {
+    std::int32_t n = 0;
+    std::int32_t horizon = 0;
+    double C = 0;
+    double P = 0;
+    double i = 0;
+    double D = 0;
+    double onePlusR = 1;
+    bool varies = false;          // σ > 0
+    double mu = 0;                // of ln(1 + R)
+    double sigmaL = 0;            // of ln(1 + R)
+    std::vector<double> toToday;  // 1 ÷ (1 + i)^k for k = 0 … n
+};
+
+Model MakeModel(const Plan& plan, const Projection& projection, const SimulationOptions& options) {
+    if (!(options.volatility >= 0 && options.volatility <= MaxVolatility))
+        throw std::invalid_argument("volatility out of range");
+    if (options.horizon < MinHorizon || options.horizon > MaxHorizon)
+        throw std::invalid_argument("horizon out of range");
+    if (options.paths < MinPaths || options.paths > MaxPaths)
+        throw std::invalid_argument("number of paths out of range");
+    if (plan.YearsToRetirement < 0) throw std::invalid_argument("negative years to retirement");
+
+    Model m;
+    m.n = plan.YearsToRetirement;
+    m.horizon = options.horizon;
+    m.C = fp::toDouble(plan.CurrentSavings);
+    m.P = fp::toDouble(plan.AnnualSavings);
+    m.i = fp::toDouble(plan.InflationRate);
+    m.D = fp::toDouble(projection.AdjustedDraw);
+    const double r = fp::toDouble(plan.InvestmentReturn);
+    m.onePlusR = 1 + r;
+    if (!std::isfinite(m.C + m.P + m.i + m.D + r) || !(m.onePlusR > 0)) throw EInvalidOp();
+
+    const double sigma = options.volatility;
+    m.varies = sigma > 0;
+    if (m.varies) {
+        const double ratio = sigma / m.onePlusR;
+        const double variance = std::log1p(ratio * ratio);
+        m.sigmaL = std::sqrt(variance);
+        m.mu = std::log(m.onePlusR) - variance / 2;
+    }
+
+    // The deflators in extended, as the schedule takes them, then made double.
+    const Extended onePlusI = fp::add(1, plan.InflationRate);
+    m.toToday.resize(static_cast<std::size_t>(m.n) + 1);
+    for (std::int32_t k = 0; k <= m.n; ++k)
+        m.toToday[static_cast<std::size_t>(k)] = fp::toDouble(fp::div(1, PowerOf(onePlusI, k)));
+    return m;
+}
+
+// Simulates paths [first, last) into `out`; false when a balance left the
+// double range.
+bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int32_t last,
+              SimulatedPaths& out) {
+    const auto stride = static_cast<std::size_t>(out.paths);
+    pcg32 cursor = stream;
+    cursor.advance(static_cast<std::uint64_t>(first) * PathBlock);
+    bool finite = true;
+    for (std::int32_t p = first; p < last; ++p) {
+        NormalDeviates normal(cursor);
+        cursor.advance(PathBlock);
+        const auto factor = [&] {
+            return m.varies ? std::exp(m.mu + m.sigmaL * normal.next()) : m.onePlusR;
+        };
+        double* cell = out.balanceToday.data() + static_cast<std::size_t>(p);
+
+        double b = m.C;
+        for (std::int32_t k = 1; k <= m.n; ++k, cell += stride) {
+            b = b * factor() + m.P;
+            *cell = b * m.toToday[static_cast<std::size_t>(k)];
+            finite &= std::isfinite(*cell);
+        }
+
+        double t = b * m.toToday[static_cast<std::size_t>(m.n)];
+        std::int32_t full = 0;
+        for (; full < m.horizon; ++full, cell += stride) {
+            const double grown = t * (factor() - m.i);
+            if (!(grown >= m.D)) break;
+            t = grown - m.D;
+            *cell = t;
+            finite &= std::isfinite(t);
+        }
+        // The year that cannot pay the full draw takes what is left; 0 after.
+        for (std::int32_t j = full; j < m.horizon; ++j, cell += stride) *cell = 0;
+        out.fullYears[static_cast<std::size_t>(p)] = full;
+    }
+    return finite;
+}
+
+std::int32_t ThreadCount(const SimulationOptions& options, std::size_t cells) {
+    std::int32_t threads = options.threads;
+    if (threads <= 0) threads = static_cast<std::int32_t>(std::thread::hardware_concurrency());
+    // Below about a tenth of a millisecond of work a thread costs more than
+    // it saves.
+    constexpr std::size_t CellsPerThread = 20000;
+    const auto useful = static_cast<std::int32_t>(std::max<std::size_t>(1, cells / CellsPerThread));
+    return std::clamp(std::min(threads, useful), 1, 16);
+}
+
+// Runs work(part) for part = 0 … parts − 1, one part on this thread and the
+// others on their own; a thread that cannot start runs its part here.
+void RunParts(std::int32_t parts, const std::function<void(std::int32_t)>& work) {
+    std::vector<std::thread> helpers;
+    std::vector<std::int32_t> leftOver;
+    for (std::int32_t part = 1; part < parts; ++part) {
+        try {
+            helpers.emplace_back(work, part);
+        } catch (const std::system_error&) {
+            leftOver.push_back(part);
+        }
+    }
+    work(0);
+    for (const std::int32_t part : leftOver) work(part);
+    for (std::thread& helper : helpers) helper.join();
+}
+
+std::int32_t PartStart(std::int32_t part, std::int32_t parts, std::int32_t count) {
+    return static_cast<std::int32_t>(static_cast<std::int64_t>(count) * part / parts);
+}
+
+}  // namespace
+
+SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
+                             const SimulationOptions& options) {
+    const Model m = MakeModel(plan, projection, options);
+    SimulatedPaths out;
+    out.savingYears = m.n;
+    out.horizon = m.horizon;
+    out.paths = options.paths;
+    const std::size_t years = static_cast<std::size_t>(m.n) + static_cast<std::size_t>(m.horizon);
+    out.balanceToday.assign(years * static_cast<std::size_t>(options.paths), 0.0);
+    out.fullYears.assign(static_cast<std::size_t>(options.paths), 0);
+
+    const pcg32 stream(options.seed);
+    const std::int32_t parts = ThreadCount(options, out.balanceToday.size());
+    std::vector<char> finite(static_cast<std::size_t>(parts), 1);
+    RunParts(parts, [&](std::int32_t part) {
+        finite[static_cast<std::size_t>(part)] =
+            RunPaths(m, stream, PartStart(part, parts, out.paths),
+                     PartStart(part + 1, parts, out.paths), out);
+    });
+    if (std::find(finite.begin(), finite.end(), 0) != finite.end()) throw EOverflow();
+    return out;
+}
+
+Simulation Simulate(const Plan& plan, const Projection& projection,
+                    const SimulationOptions& options) {
+    SimulatedPaths paths = SimulatePaths(plan, projection, options);
+    Simulation out;
+    out.savingYears = paths.savingYears;
+    out.horizon = paths.horizon;
+    out.paths = paths.paths;
+
+    // Paths still funded after retirement year j: those with at least j full years.
+    std::vector<std::int32_t> fundedAfter(static_cast<std::size_t>(paths.horizon) + 1, 0);
+    for (const std::int32_t full : paths.fullYears) ++fundedAfter[static_cast<std::size_t>(full)];
+    for (std::int32_t j = paths.horizon; j > 0; --j)
+        fundedAfter[static_cast<std::size_t>(j - 1)] += fundedAfter[static_cast<std::size_t>(j)];
+    out.fundedPaths = fundedAfter[static_cast<std::size_t>(paths.horizon)];
+
+    const std::int32_t years = paths.savingYears + paths.horizon;
+    out.years.resize(static_cast<std::size_t>(years));
+    const auto stride = static_cast<std::size_t>(paths.paths);
+    const std::int32_t parts = ThreadCount(options, paths.balanceToday.size());
+    RunParts(parts, [&](std::int32_t part) {
+        for (std::int32_t y = PartStart(part, parts, years); y < PartStart(part + 1, parts, years);
+             ++y) {
+            const std::span<double> row(
+                paths.balanceToday.data() + static_cast<std::size_t>(y) * stride, stride);
+            const Percentiles p = TakePercentiles(row);
+            SimulatedYear& year = out.years[static_cast<std::size_t>(y)];
+            year.year = y + 1;
+            year.p10Today = p.p10;
+            year.p50Today = p.p50;
+            year.p90Today = p.p90;
+            const std::int32_t j = year.year - paths.savingYears;
+            year.fundedPaths = j <= 0 ? paths.paths : fundedAfter[static_cast<std::size_t>(j)];
+            year.funded = static_cast<double>(year.fundedPaths) / paths.paths;
+        }
+    });
+    return out;
+}
+
+}  // namespace nestora

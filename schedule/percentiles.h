@@ -17,8 +17,10 @@ struct Percentiles {
     double p90 = 0;
 };
 
-// Reorders `values` (partial selection, not a full sort). An empty row
-// gives zeros.
+// May reorder `values`. An empty row gives zeros. A long row of
+// non-negative values (balances) goes by buckets of their bit patterns in
+// three passes; others by selection in place. Both give the same order
+// statistics, so the same percentiles to the last bit.
 Percentiles TakePercentiles(std::span<double> values);
 
 }  // namespace nestora

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "schedule/percentiles.h"
@@ -43,23 +44,39 @@ TEST(PercentilesTest, WorkedRows) {
     EXPECT_EQ(TakePercentiles({}).p50, 0);
 }
 
-// Rows of every small length and of the simulation's length, with many ties,
-// against the full sort: the selection must find the right neighbours.
-TEST(PercentilesTest, SelectionAgreesWithAFullSort) {
+// Rows of every small length and of the simulation's lengths, drawn from
+// several kinds of rows, against the full sort: the selection and the
+// buckets must find the right neighbours.
+TEST(PercentilesTest, AgreesWithAFullSort) {
     std::mt19937_64 random(12);
+    using Draw = double (*)(std::mt19937_64&);
+    const std::pair<const char*, Draw> kinds[] = {
+        {"FewDistinct", [](std::mt19937_64& g) { return double(g() % 4); }},
+        {"ManyDistinct", [](std::mt19937_64& g) { return double(g() % 1000000); }},
+        {"BalancesWithRunOutPaths",
+         [](std::mt19937_64& g) {
+             return g() % 10 < 4 ? 0.0 : std::exp(std::normal_distribution<>(11, 0.6)(g));
+         }},
+        {"TinyLeftovers",
+         [](std::mt19937_64& g) {
+             return g() % 2 ? 1e-300 * double(g() % 7) : double(g() % 1000);
+         }},
+        {"Negative", [](std::mt19937_64& g) { return double(g() % 2001) - 1000; }},
+        {"WithInfinity",
+         [](std::mt19937_64& g) { return g() % 500 == 0 ? HUGE_VAL : double(g() % 100); }},
+    };
     std::vector<std::size_t> lengths;
     for (std::size_t n = 1; n <= 40; ++n) lengths.push_back(n);
-    lengths.insert(lengths.end(), {999, 1000, 1001, 10000});
-    for (const std::size_t n : lengths) {
-        for (const int distinct : {3, 1000000}) {
-            std::uniform_int_distribution<int> pick(0, distinct);
+    lengths.insert(lengths.end(), {1000, 2047, 2048, 2049, 10000, 10001});
+    for (const auto& [kind, draw] : kinds) {
+        for (const std::size_t n : lengths) {
             std::vector<double> values(n);
-            for (double& v : values) v = pick(random);
+            for (double& v : values) v = draw(random);
             std::vector<double> work = values;
             const Percentiles p = TakePercentiles(work);
-            EXPECT_EQ(p.p10, SortedPercentile(values, 0.1)) << n << " values";
-            EXPECT_EQ(p.p50, SortedPercentile(values, 0.5)) << n << " values";
-            EXPECT_EQ(p.p90, SortedPercentile(values, 0.9)) << n << " values";
+            EXPECT_EQ(p.p10, SortedPercentile(values, 0.1)) << kind << ", " << n << " values";
+            EXPECT_EQ(p.p50, SortedPercentile(values, 0.5)) << kind << ", " << n << " values";
+            EXPECT_EQ(p.p90, SortedPercentile(values, 0.9)) << kind << ", " << n << " values";
         }
     }
 }

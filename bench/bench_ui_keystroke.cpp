@@ -18,6 +18,7 @@
 
 #include "number/arith.h"
 #include "projection/planner.h"
+#include "support/loose_edit_boxes.h"
 #include "ui/line_edit_field.h"
 
 namespace {
@@ -37,24 +38,9 @@ class QuietDesktop : public Desktop {
 struct BoundEdits {
     QuietDesktop desktop;
     Planner planner{desktop};
-    std::array<std::unique_ptr<QLineEdit>, 6> entries;
-    std::array<std::unique_ptr<QLineEdit>, 4> results;
-    std::array<std::unique_ptr<LineEditField>, 10> fields;
+    testing::LooseEditBoxes boxes{planner, "Nestora"};
 
     BoundEdits() {
-        const char* texts[] = {"65000", "12000", "7.5", "3", "6.5", "20"};
-        for (std::size_t k = 0; k < 6; ++k) {
-            entries[k] = std::make_unique<QLineEdit>(texts[k]);
-            fields[k] = std::make_unique<LineEditField>(*entries[k]);
-            planner.bindEntry(AllEntries[k], *fields[k]);
-            ConnectEntryChanged(*entries[k], planner, AllEntries[k], "Nestora");
-        }
-        for (std::size_t k = 0; k < 4; ++k) {
-            results[k] = std::make_unique<QLineEdit>();
-            results[k]->setReadOnly(true);
-            fields[6 + k] = std::make_unique<LineEditField>(*results[k]);
-            planner.bindResult(AllResults[k], *fields[6 + k]);
-        }
         planner.plan = DefaultPlan();
         planner.calculate();
     }
@@ -65,7 +51,7 @@ const std::array<QString, 2> kTyped = {QStringLiteral("65001"), QStringLiteral("
 
 void BM_Keystroke(benchmark::State& state) {
     BoundEdits window;
-    QLineEdit& edit1 = *window.entries[0];
+    QLineEdit& edit1 = *window.boxes.entries[0];
     std::size_t turn = 0;
     for (auto _ : state) {
         edit1.setText(kTyped[turn]);
@@ -80,9 +66,9 @@ void BM_BareSetText(benchmark::State& state) {
     {
         BoundEdits window;
         for (std::size_t t = 0; t < 2; ++t) {
-            window.entries[0]->setText(kTyped[t]);
+            window.boxes.entries[0]->setText(kTyped[t]);
             shown[t][0] = kTyped[t];
-            for (std::size_t k = 0; k < 4; ++k) shown[t][1 + k] = window.results[k]->text();
+            for (std::size_t k = 0; k < 4; ++k) shown[t][1 + k] = window.boxes.results[k]->text();
         }
     }
     std::array<std::unique_ptr<QLineEdit>, 5> edits;

@@ -47,11 +47,12 @@ void CheckIO();
 
 // Names the file; an open one is closed first, as by CloseFile.
 void AssignFile(TextFile& file, const std::string& name, FileSystem& files = SystemFiles());
-// Open for input / create or empty and open for output. An open file is
-// closed first, as by CloseFile; a refused open leaves the file closed and
-// its code pending.
-void Reset(TextFile& file);
-void Rewrite(TextFile& file);
+// Reset opens the named file for reading, from its first byte; Rewrite
+// creates it, or empties it when it exists, and opens it for writing. An open
+// file is closed first, as by CloseFile; a refused open leaves the file
+// closed and its code pending.
+void Reset(TextFile& file);    // open for reading
+void Rewrite(TextFile& file);  // open for writing, from empty
 // Creates a new file under the assigned name, or a name of its own when that
 // one is taken, with the permission bits of `like` (FileSystem::createNew),
 // and opens it for output; the record then carries the created file's name.

@@ -22,11 +22,16 @@ struct Plan {
 // typing its percent into its field gives.
 Plan DefaultPlan();
 
+// The count of years shown when the draw never runs the savings down (the
+// real return's earnings cover every year's draw): a round number far beyond
+// any retirement, standing for "as long as you like".
+inline constexpr std::int32_t YearsWhenNeverSpent = 1000;
+
 struct Projection {
     Extended SavingsAtRetirement = 0;
     Extended AdjustedSavings = 0;
     Extended AdjustedDraw = 0;
-    std::int32_t YearsProvided = 0;
+    std::int32_t YearsProvided = 0;  // YearsWhenNeverSpent when the draw never ends
 };
 
 }  // namespace nestora

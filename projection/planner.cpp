@@ -20,25 +20,79 @@ using Rule = EntryRule;
 
 // One row per entry field, in the order of Entry.
 constexpr std::array<EntryRule, 6> kRules = {{
-    {Entry::Edit1, "Current Long Term Savings & Investments", "Error in Current Investments entry.",
-     Rule::Parse::Real, &Plan::CurrentSavings, nullptr, Rule::Lower::NotAtLeastZero, 0.0L, "0",
-     false, 0.0L, "", false},
-    {Entry::Edit2, "Planned Annual Additional Savings", "Error in Annual Savings entry.",
-     Rule::Parse::Real, &Plan::AnnualSavings, nullptr, Rule::Lower::NotAtLeastZero, 0.0L, "0",
-     false, 0.0L, "", false},
-    {Entry::Edit9, "Estimated Investment  Return  (Percent)         %",
-     "Error in Investment Return entry.", Rule::Parse::Real, &Plan::InvestmentReturn, nullptr,
-     Rule::Lower::NotAtLeastZero, 0.0L, "0", true, 1.0L, "100", true},
-    {Entry::Edit10, "Estimated Ave Inflation Rate (Percent)             % ",
-     "Error in Inflation Rate entry.", Rule::Parse::Real, &Plan::InflationRate, nullptr,
-     Rule::Lower::NotAtLeastZero, 0.0L, "0", true, 0.25L, "25", true},
+    {.entry = Entry::Edit1,
+     .message = "Error in Current Investments entry.",
+     .parse = Rule::Parse::Real,
+     .real = &Plan::CurrentSavings,
+     .integer = nullptr,
+     .lower = Rule::Lower::NotAtLeastZero,
+     .lowerValue = 0.0L,
+     .lowerText = "0",
+     .hasUpper = false,
+     .upperLimit = 0.0L,
+     .upperText = "",
+     .percent = false},
+    {.entry = Entry::Edit2,
+     .message = "Error in Annual Savings entry.",
+     .parse = Rule::Parse::Real,
+     .real = &Plan::AnnualSavings,
+     .integer = nullptr,
+     .lower = Rule::Lower::NotAtLeastZero,
+     .lowerValue = 0.0L,
+     .lowerText = "0",
+     .hasUpper = false,
+     .upperLimit = 0.0L,
+     .upperText = "",
+     .percent = false},
+    {.entry = Entry::Edit9,
+     .message = "Error in Investment Return entry.",
+     .parse = Rule::Parse::Real,
+     .real = &Plan::InvestmentReturn,
+     .integer = nullptr,
+     .lower = Rule::Lower::NotAtLeastZero,
+     .lowerValue = 0.0L,
+     .lowerText = "0",
+     .hasUpper = true,
+     .upperLimit = 1.0L,
+     .upperText = "100",
+     .percent = true},
+    {.entry = Entry::Edit10,
+     .message = "Error in Inflation Rate entry.",
+     .parse = Rule::Parse::Real,
+     .real = &Plan::InflationRate,
+     .integer = nullptr,
+     .lower = Rule::Lower::NotAtLeastZero,
+     .lowerValue = 0.0L,
+     .lowerText = "0",
+     .hasUpper = true,
+     .upperLimit = 0.25L,
+     .upperText = "25",
+     .percent = true},
     // 0.01L is the extended value nearest one hundredth, the value "1" gives.
-    {Entry::Edit8, "Planned Annual Retirement Draw (Percent)   %",
-     "Error in Retirement % Draw entry.", Rule::Parse::Real, &Plan::RetirementDraw, nullptr,
-     Rule::Lower::NotAboveZero, 0.01L, "1", true, 0.25L, "25", true},
-    {Entry::Edit11, "Years Remaining Before Retirement", "Error in Years Till Retirement entry.",
-     Rule::Parse::Integer, nullptr, &Plan::YearsToRetirement, Rule::Lower::NotAtLeastZero, 0.0L,
-     "0", true, 80.0L, "80", false},
+    {.entry = Entry::Edit8,
+     .message = "Error in Retirement % Draw entry.",
+     .parse = Rule::Parse::Real,
+     .real = &Plan::RetirementDraw,
+     .integer = nullptr,
+     .lower = Rule::Lower::NotAboveZero,
+     .lowerValue = 0.01L,
+     .lowerText = "1",
+     .hasUpper = true,
+     .upperLimit = 0.25L,
+     .upperText = "25",
+     .percent = true},
+    {.entry = Entry::Edit11,
+     .message = "Error in Years Till Retirement entry.",
+     .parse = Rule::Parse::Integer,
+     .real = nullptr,
+     .integer = &Plan::YearsToRetirement,
+     .lower = Rule::Lower::NotAtLeastZero,
+     .lowerValue = 0.0L,
+     .lowerText = "0",
+     .hasUpper = true,
+     .upperLimit = 80.0L,
+     .upperText = "80",
+     .percent = false},
 }};
 
 constexpr std::size_t indexOf(Entry entry) { return static_cast<std::size_t>(entry); }
@@ -73,13 +127,11 @@ std::int32_t heldToInt32(std::int64_t count) {
     return static_cast<std::int32_t>(count < lo ? lo : count > hi ? hi : count);
 }
 
-// The shown text of a result: made a double, rounded to whole units (ties to
-// even) and written with RealToText.
-std::string resultText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
-
 }  // namespace
 
 const EntryRule& RuleOf(Entry entry) { return kRules.at(indexOf(entry)); }
+
+std::string MoneyText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
 
 void Planner::bindEntry(Entry entry, Field& field) { entries_.at(indexOf(entry)) = &field; }
 void Planner::bindResult(Result result, Field& field) { results_.at(indexOf(result)) = &field; }
@@ -139,7 +191,7 @@ void Planner::calculate() {
             const Extended ratio = fp::div(D, fp::sub(D, earned));
             years = fp::truncToInt64(fp::div(fp::ln(ratio), fp::ln(fp::add(1, e))));
         } else {
-            years = 1000;
+            years = YearsWhenNeverSpent;
         }
     } else {
         years = fp::truncToInt64(fp::div(A, D));
@@ -148,10 +200,10 @@ void Planner::calculate() {
 
     // One field at a time: a fault while rounding one result leaves the
     // fields before it written and the others as they were.
-    resultField(Result::Edit3).setText(resultText(projection.SavingsAtRetirement));
-    resultField(Result::Edit4).setText(resultText(projection.AdjustedSavings));
-    resultField(Result::Edit5).setText(resultText(projection.AdjustedDraw));
-    resultField(Result::Edit6).setText(resultText(static_cast<Extended>(projection.YearsProvided)));
+    resultField(Result::Edit3).setText(MoneyText(projection.SavingsAtRetirement));
+    resultField(Result::Edit4).setText(MoneyText(projection.AdjustedSavings));
+    resultField(Result::Edit5).setText(MoneyText(projection.AdjustedDraw));
+    resultField(Result::Edit6).setText(MoneyText(static_cast<Extended>(projection.YearsProvided)));
 }
 
 void Planner::entryChanged(Entry entry) {

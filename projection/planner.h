@@ -25,13 +25,26 @@
 
 namespace nestora {
 
-// The entry fields, in the order of the window's layout table.
-enum class Entry { Edit1, Edit2, Edit9, Edit10, Edit8, Edit11 };
+// The entry fields, in the order of the window's layout table. The names are
+// those of the window's edit boxes; each edits one plan value.
+enum class Entry {
+    Edit1,   // Plan::CurrentSavings, money
+    Edit2,   // Plan::AnnualSavings, money
+    Edit9,   // Plan::InvestmentReturn, a percent
+    Edit10,  // Plan::InflationRate, a percent
+    Edit8,   // Plan::RetirementDraw, a percent
+    Edit11,  // Plan::YearsToRetirement, whole years
+};
 inline constexpr std::array<Entry, 6> AllEntries = {Entry::Edit1,  Entry::Edit2, Entry::Edit9,
                                                     Entry::Edit10, Entry::Edit8, Entry::Edit11};
 
 // The result fields, in the order calculate writes them.
-enum class Result { Edit3, Edit4, Edit5, Edit6 };
+enum class Result {
+    Edit3,  // Projection::SavingsAtRetirement
+    Edit4,  // Projection::AdjustedSavings, in today's money
+    Edit5,  // Projection::AdjustedDraw, the yearly draw in today's money
+    Edit6,  // Projection::YearsProvided
+};
 inline constexpr std::array<Result, 4> AllResults = {Result::Edit3, Result::Edit4, Result::Edit5,
                                                      Result::Edit6};
 
@@ -43,7 +56,6 @@ struct EntryRule {
     enum class Lower { NotAtLeastZero, NotAboveZero };
 
     Entry entry;
-    std::string_view label;    // the caption beside the field
     std::string_view message;  // the warning when the text does not parse
     Parse parse;
     Extended Plan::*real;         // the plan value of a real field, else null
@@ -58,6 +70,11 @@ struct EntryRule {
 };
 
 const EntryRule& RuleOf(Entry entry);
+
+// The shown text of a money value or a count, in the result fields and in the
+// money entries that the settings fill: made a double, rounded to whole units
+// (ties to even) and written with RealToText. 795766.4975 → "795766".
+std::string MoneyText(Extended value);
 
 class Planner {
   public:

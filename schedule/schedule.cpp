@@ -43,7 +43,7 @@ Schedule MakeSchedule(const Plan& plan, const Projection& projection) {
     const Extended D = projection.AdjustedDraw;
     const Extended e = fp::sub(plan.InvestmentReturn, plan.InflationRate);
     const Extended growth = fp::add(1, e);
-    // calculate's own test for a count of 1000: the year's earnings cover
+    // calculate's own test for YearsWhenNeverSpent: the year's earnings cover
     // the draw, so the balance never falls.
     schedule.end = e > 0 && !(D > fp::mul(e, A)) ? ScheduleEnd::Indefinite : ScheduleEnd::YearLimit;
     Extended left = A;

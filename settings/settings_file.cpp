@@ -63,9 +63,9 @@ void Load(Planner& planner, SavedPosition& saved, const std::string& path, FileS
     CheckIO();
 }
 
-// A money value is shown as a whole number, a rate as a percent with two
-// decimals (the product by 100 is taken in extended precision first).
-std::string MoneyText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
+// A money value is shown as a whole number (MoneyText, as the results are), a
+// rate as a percent with two decimals (the product by 100 is taken in
+// extended precision first).
 
 std::string PercentText(Extended rate) {
     return RealToText(RoundToPower(fp::toDouble(fp::mul(rate, 100)), -2));

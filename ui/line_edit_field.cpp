@@ -24,4 +24,19 @@ QMetaObject::Connection ConnectEntryChanged(QLineEdit& edit, Planner& planner, E
         Qt::DirectConnection);
 }
 
+EditBoxFields BindEditBoxes(Planner& planner, const std::array<QLineEdit*, 6>& entries,
+                            const std::array<QLineEdit*, 4>& results, const std::string& title) {
+    EditBoxFields fields;
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        fields[k] = std::make_unique<LineEditField>(*entries[k]);
+        planner.bindEntry(AllEntries[k], *fields[k]);
+        ConnectEntryChanged(*entries[k], planner, AllEntries[k], title);
+    }
+    for (std::size_t k = 0; k < results.size(); ++k) {
+        fields[6 + k] = std::make_unique<LineEditField>(*results[k]);
+        planner.bindResult(AllResults[k], *fields[6 + k]);
+    }
+    return fields;
+}
+
 }  // namespace nestora

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <QMetaObject>
+#include <array>
+#include <memory>
 #include <string>
 
 #include "projection/field.h"
@@ -36,5 +38,13 @@ class LineEditField final : public Field {
 // outlive it.
 QMetaObject::Connection ConnectEntryChanged(QLineEdit& edit, Planner& planner, Entry entry,
                                             std::string title);
+
+// The main window's ten edit boxes bound to a planner: a LineEditField for
+// each box, bound as the entry (in the order of AllEntries) or result (in the
+// order of AllResults) it shows, and every entry box connected as by
+// ConnectEntryChanged. The boxes and the planner must outlive the fields.
+using EditBoxFields = std::array<std::unique_ptr<LineEditField>, 10>;
+EditBoxFields BindEditBoxes(Planner& planner, const std::array<QLineEdit*, 6>& entries,
+                            const std::array<QLineEdit*, 4>& results, const std::string& title);
 
 }  // namespace nestora

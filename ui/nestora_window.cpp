@@ -62,28 +62,10 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* paren
     setFont(HandwritingFont());
     move(-1, 157);
 
-    const std::pair<Entry, QLineEdit*> entries[] = {
-        {Entry::Edit1, ui_.Edit1},   {Entry::Edit2, ui_.Edit2}, {Entry::Edit9, ui_.Edit9},
-        {Entry::Edit10, ui_.Edit10}, {Entry::Edit8, ui_.Edit8}, {Entry::Edit11, ui_.Edit11},
-    };
-    std::size_t k = 0;
-    for (const auto& [entry, edit] : entries) {
-        fields_[k] = std::make_unique<LineEditField>(*edit);
-        planner_.bindEntry(entry, *fields_[k]);
-        ConnectEntryChanged(*edit, planner_, entry, title_);
-        ++k;
-    }
-    const std::pair<Result, QLineEdit*> results[] = {
-        {Result::Edit3, ui_.Edit3},
-        {Result::Edit4, ui_.Edit4},
-        {Result::Edit5, ui_.Edit5},
-        {Result::Edit6, ui_.Edit6},
-    };
-    for (const auto& [result, edit] : results) {
-        fields_[k] = std::make_unique<LineEditField>(*edit);
-        planner_.bindResult(result, *fields_[k]);
-        ++k;
-    }
+    // In the order of AllEntries and AllResults.
+    fields_ = BindEditBoxes(planner_,
+                            {ui_.Edit1, ui_.Edit2, ui_.Edit9, ui_.Edit10, ui_.Edit8, ui_.Edit11},
+                            {ui_.Edit3, ui_.Edit4, ui_.Edit5, ui_.Edit6}, title_);
 
     connect(ui_.Exit1, &QAction::triggered, this, &TNestoraF::Exit1Click);
     connect(ui_.Help1, &QAction::triggered, this, &TNestoraF::Help1Click);

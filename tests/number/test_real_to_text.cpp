@@ -30,8 +30,8 @@ void expectRows(std::initializer_list<TextRow> rows) {
     for (const TextRow& row : rows) {
         std::string comma = row.text;
         std::replace(comma.begin(), comma.end(), '.', ',');
-        EXPECT_EQ(RealToText(row.value, '.'), row.text);
-        EXPECT_EQ(RealToText(row.value, ','), comma);
+        EXPECT_EQ(RealToText(row.value, '.'), row.text) << testing::ImageOf(row.value);
+        EXPECT_EQ(RealToText(row.value, ','), comma) << testing::ImageOf(row.value);
     }
 }
 

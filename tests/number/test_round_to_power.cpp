@@ -92,6 +92,7 @@ constexpr OracleRow kOracle[] = {
 TEST(RoundToPower, AgreesWithTheExactOracle) {
     for (const OracleRow& row : kOracle) {
         const double value = std::bit_cast<double>(row.value);
+        SCOPED_TRACE(::testing::Message() << "oracle row " << value << " at " << row.digit);
         if (row.invalid) {
             EXPECT_FAULT(RoundToPower(value, row.digit), EInvalidOp,
                          "Invalid floating point operation");

@@ -161,6 +161,7 @@ constexpr OracleRow kOracle[] = {
 
 TEST(TextToReal, AgreesWithTheExactOracle) {
     for (const OracleRow& row : kOracle) {
+        SCOPED_TRACE(::testing::Message() << "oracle row \"" << row.text << '"');
         if (std::string(row.image) == "OVERFLOW") {
             EXPECT_FAULT(TextToReal(row.text), EOverflow, "Floating point overflow");
             continue;

@@ -16,9 +16,7 @@ namespace nestora::testing {
 // The default plan in fields that show it, and result fields whose texts no
 // run writes, so untouched fields show; error boxes are titled "Plan".
 struct PlannerOnPlainFields : PlannerFixture {
-    PlannerOnPlainFields()
-        : PlannerFixture({"65000", "12000", "7.5", "3", "6.5", "20"}, {"r3", "r4", "r5", "r6"},
-                         "Plan") {
+    PlannerOnPlainFields() : PlannerFixture(DefaultEntryTexts, {"r3", "r4", "r5", "r6"}, "Plan") {
         planner.plan = DefaultPlan();
     }
 };

@@ -79,6 +79,9 @@ const CalcCase kCalcCases[] = {
 };
 // clang-format on
 
+// A failing row prints its name (gtest prints a row through PrintTo).
+void PrintTo(const CalcCase& row, std::ostream* os) { *os << row.name; }
+
 class CalculateTable : public ::testing::TestWithParam<CalcCase> {};
 
 TEST_P(CalculateTable, ShowsResultsOrStopsAtTheFault) {
@@ -157,6 +160,9 @@ const PowerCase kPowerCases[] = {
     // The reciprocal comes last, so 10^-4933 overflows on the way.
     {"BeyondRangeNegative", 10, -4933, 0, kOverflow},
 };
+
+// A failing row prints its name (gtest prints a row through PrintTo).
+void PrintTo(const PowerCase& row, std::ostream* os) { *os << row.name; }
 
 class PowerTable : public ::testing::TestWithParam<PowerCase> {};
 

@@ -81,6 +81,9 @@ const EntryCase kEntryCases[] = {
     {"HexYearsAbove", Entry::Edit11, "$51", "80", true, 80, {}, 2},
 };
 
+// A failing row prints its name (gtest prints a row through PrintTo).
+void PrintTo(const EntryCase& row, std::ostream* os) { *os << row.name; }
+
 class EntryTable : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(EntryTable, TypedTextEndsAs) {
@@ -146,11 +149,11 @@ TEST(EntryRules, ReplacementTextsParseBackToTheirValues) {
         const EntryRule& rule = RuleOf(entry);
         PlannerOnPlainFields f;
         f.entry(entry).type(std::string(rule.lowerText));
-        EXPECT_EQ(f.planValue(entry), rule.lowerValue) << rule.label;
+        EXPECT_EQ(f.planValue(entry), rule.lowerValue) << rule.message;
         if (!rule.hasUpper) continue;
         f.entry(entry).type(std::string(rule.upperText));
-        EXPECT_EQ(f.planValue(entry), rule.upperLimit) << rule.label;
-        EXPECT_TRUE(f.desktop.calls.empty()) << rule.label;
+        EXPECT_EQ(f.planValue(entry), rule.upperLimit) << rule.message;
+        EXPECT_TRUE(f.desktop.calls.empty()) << rule.message;
     }
 }
 

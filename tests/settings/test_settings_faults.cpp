@@ -42,8 +42,8 @@ TEST(SettingsFaults, FailedSaveAtAnyCallKeepsThePreviousFile) {
     for (const FileCall kind : kAllFileCalls) {
         for (int k = 1; k <= probe.calls(kind); ++k) {
             for (const std::int32_t code : {112, 5}) {
-                SCOPED_TRACE(::testing::Message() << "call kind " << static_cast<int>(kind)
-                                                  << " number " << k << " code " << code);
+                SCOPED_TRACE(::testing::Message() << "the " << FileCallName(kind) << " call number "
+                                                  << k << " fails with code " << code);
                 folder.write("nestora.fig", OldFile);
                 program.desktop.calls.clear();
                 FailingFiles files;
@@ -90,8 +90,8 @@ TEST(SettingsFaults, FailedLoadAtAnyCallPlacesAndFillsNothing) {
     }
     for (const FileCall kind : kAllFileCalls) {
         for (int k = 1; k <= probe.calls(kind); ++k) {
-            SCOPED_TRACE(::testing::Message()
-                         << "call kind " << static_cast<int>(kind) << " number " << k);
+            SCOPED_TRACE(::testing::Message() << "the " << FileCallName(kind) << " call number "
+                                              << k << " fails with code 5");
             StartedProgram program;
             program.planner.plan = DefaultPlan();
             FailingFiles files;

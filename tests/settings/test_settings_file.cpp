@@ -16,16 +16,6 @@ namespace {
 
 using Texts = EntryTexts;
 
-// The file a first run writes: the window at 10, 10 and the default plan.
-const std::string DefaultFile =
-    "10\r\n10\r\n"
-    " 6.50000000000000E+0004\r\n"
-    " 1.20000000000000E+0004\r\n"
-    " 7.50000000000000E-0002\r\n"
-    " 3.00000000000000E-0002\r\n"
-    " 6.50000000000000E-0002\r\n"
-    "20\r\n";
-
 // The defaults, but a return of 8.5555 %, finer than the field shows.
 const std::string FineRateFile =
     "10\r\n10\r\n 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
@@ -53,12 +43,12 @@ TEST(SettingsFile, FirstRunShowsTheDefaultsAndSavesTheExampleFile) {
     program.start(path);
 
     EXPECT_EQ(program.window.placed, std::make_pair(10, 10));
-    EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7.5", "3", "6.5", "20"}));
-    EXPECT_EQ(program.resultTexts(), (ResultTexts{"795766", "440597", "28639", "26"}));
+    EXPECT_EQ(program.entryTexts(), DefaultEntryTexts);
+    EXPECT_EQ(program.resultTexts(), DefaultResultTexts);
     EXPECT_TRUE(program.desktop.calls.empty());
 
     ASSERT_TRUE(program.save(path));
-    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
+    EXPECT_EQ(ScratchFolder::read(path), DefaultSettingsFile);
     EXPECT_EQ(ScratchFolder::read(path).size(), 137u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
@@ -98,7 +88,7 @@ TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {
     EXPECT_TRUE(program.desktop.calls.empty());
     EXPECT_EQ(program.planner.plan.InvestmentReturn, DefaultPlan().InvestmentReturn);
     ASSERT_TRUE(program.save(path));
-    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
+    EXPECT_EQ(ScratchFolder::read(path), DefaultSettingsFile);
 
     // A rate with more digits than the field shows stays unrounded.
     folder.write("nestora.fig", FineRateFile);
@@ -195,7 +185,7 @@ const std::vector<FileCase> FileCases = {
      {"0", "0", "0", "0", "1", "0"},
      {"Nestora|Invalid floating point operation.", "Nestora|Invalid floating point operation."}},
     {"LinesAfterTheEighthAreNeverRead",
-     DefaultFile + "garbage\r\n1E99999\r\n",
+     DefaultSettingsFile + "garbage\r\n1E99999\r\n",
      std::make_pair(10, 10),
      {"65000", "12000", "7.5", "3", "6.5", "20"},
      {}},
@@ -223,6 +213,9 @@ const std::vector<FileCase> FileCases = {
      {"Nestora|Floating point overflow.", "Nestora|Floating point overflow."},
      [](const Plan& plan, const SavedPosition&) { EXPECT_EQ(plan.CurrentSavings, 65000); }},
 };
+
+// A failing row prints its name (gtest prints a row through PrintTo).
+void PrintTo(const FileCase& row, std::ostream* os) { *os << row.name; }
 
 class SettingsFileBytes : public ::testing::TestWithParam<FileCase> {};
 
@@ -281,7 +274,7 @@ TEST(SettingsFile, FolderInTheFilesPlaceCountsAsAbsentAndCannotBeSaved) {
     StartedProgram program;
     program.start(path);
     EXPECT_EQ(program.window.placed, std::make_pair(10, 10));
-    EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7.5", "3", "6.5", "20"}));
+    EXPECT_EQ(program.entryTexts(), DefaultEntryTexts);
     EXPECT_TRUE(program.desktop.calls.empty());
 
     EXPECT_FALSE(program.save(path));
@@ -293,7 +286,7 @@ TEST(SettingsFile, FolderInTheFilesPlaceCountsAsAbsentAndCannotBeSaved) {
 TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
     ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    folder.write("nestora.fig", DefaultFile);
+    folder.write("nestora.fig", DefaultSettingsFile);
     std::filesystem::permissions(path, std::filesystem::perms::owner_read |
                                            std::filesystem::perms::group_read |
                                            std::filesystem::perms::others_read);
@@ -302,7 +295,7 @@ TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
     program.entry(Entry::Edit1).type("1");
     EXPECT_FALSE(program.save(path));
     EXPECT_EQ(program.desktop.errors(), std::vector<std::string>{"Nestora|File access denied."});
-    EXPECT_EQ(ScratchFolder::read(path), DefaultFile);
+    EXPECT_EQ(ScratchFolder::read(path), DefaultSettingsFile);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 

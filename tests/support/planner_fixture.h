@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "projection/planner.h"
+#include "support/first_run.h"
 #include "support/plain_field.h"
 #include "support/recording_desktop.h"
 
@@ -38,12 +39,6 @@ class WatchingDesktop : public RecordingDesktop {
         RecordingDesktop::warning(message);
     }
 };
-
-using EntryTexts = std::array<std::string, 6>;   // Edit1, Edit2, Edit9, Edit10, Edit8, Edit11
-using ResultTexts = std::array<std::string, 4>;  // Edit3 .. Edit6
-
-inline const EntryTexts DesignedEntryTexts = {"50000", "10000", "8.5", "3.0", "6.0", "25"};
-inline const ResultTexts DesignedResultTexts = {"500000", "300000", "40000", "20"};
 
 struct PlannerFixture {
     explicit PlannerFixture(const EntryTexts& entryTexts = DesignedEntryTexts,

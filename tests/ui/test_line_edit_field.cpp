@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "projection/planner.h"
+#include "support/loose_edit_boxes.h"
 #include "support/plain_field.h"
 #include "support/recording_desktop.h"
 #include "ui/line_edit_field.h"
@@ -66,28 +67,13 @@ TEST_F(QLineEditContract, SetTextInsideTheSlotRunsTheSlotAgainNested) {
 // window binds them, with the default plan shown.
 class BoundEdits : public QtFixture {
   protected:
-    BoundEdits() {
-        const char* texts[] = {"65000", "12000", "7.5", "3", "6.5", "20"};
-        for (std::size_t k = 0; k < entries.size(); ++k) {
-            entries[k] = std::make_unique<QLineEdit>(texts[k]);
-            entryFields[k] = std::make_unique<LineEditField>(*entries[k]);
-            planner.bindEntry(AllEntries[k], *entryFields[k]);
-            ConnectEntryChanged(*entries[k], planner, AllEntries[k], "Plan");
-        }
-        for (std::size_t k = 0; k < results.size(); ++k) {
-            results[k] = std::make_unique<QLineEdit>();
-            results[k]->setReadOnly(true);
-            resultFields[k] = std::make_unique<LineEditField>(*results[k]);
-            planner.bindResult(AllResults[k], *resultFields[k]);
-        }
-        planner.plan = DefaultPlan();
-    }
+    BoundEdits() { planner.plan = DefaultPlan(); }
 
-    QLineEdit& edit(Entry e) { return *entries.at(static_cast<std::size_t>(e)); }
+    QLineEdit& edit(Entry e) { return boxes.entry(e); }
 
     std::vector<QString> resultTexts() const {
         std::vector<QString> texts;
-        for (const auto& r : results) texts.push_back(r->text());
+        for (const auto& r : boxes.results) texts.push_back(r->text());
         return texts;
     }
 
@@ -106,10 +92,7 @@ class BoundEdits : public QtFixture {
 
     testing::RecordingDesktop desktop;
     Planner planner{desktop};
-    std::array<std::unique_ptr<QLineEdit>, 6> entries;
-    std::array<std::unique_ptr<QLineEdit>, 4> results;
-    std::array<std::unique_ptr<LineEditField>, 6> entryFields;
-    std::array<std::unique_ptr<LineEditField>, 4> resultFields;
+    testing::LooseEditBoxes boxes{planner, "Plan"};
 };
 
 TEST_F(BoundEdits, EmptiedDrawEndsAsOneSelectedAfterThreeRuns) {
@@ -181,7 +164,7 @@ TEST_F(BoundEdits, FaultInNestedRunShowsTheBoxTwice) {
 }
 
 TEST_F(BoundEdits, TextsCrossAsUtf8) {
-    LineEditField& field = *entryFields[0];
+    LineEditField& field = *boxes.fields[0];
     field.setText("caf\xC3\xA9");
     EXPECT_EQ(edit(Entry::Edit1).text(), QString::fromUtf8("caf\xC3\xA9"));
     EXPECT_EQ(field.text(), "caf\xC3\xA9");

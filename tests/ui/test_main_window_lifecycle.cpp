@@ -9,18 +9,12 @@
 #include <QTest>
 #include <cmath>
 
+#include "support/first_run.h"
 #include "ui/maker.h"
 #include "ui/window_fixture.h"
 
 namespace nestora::testing {
 namespace {
-
-// What a first run writes: the defaults with the window at 10, 10.
-const std::string DefaultsFile =
-    "10\r\n10\r\n"
-    " 6.50000000000000E+0004\r\n 1.20000000000000E+0004\r\n"
-    " 7.50000000000000E-0002\r\n 3.00000000000000E-0002\r\n 6.50000000000000E-0002\r\n"
-    "20\r\n";
 
 std::string File(int top, int left, const char* savings, const char* annual, const char* ret,
                  const char* inflation, const char* draw, int years) {
@@ -34,16 +28,8 @@ using MainWindowLife = WindowTest;
 TEST_F(MainWindowLife, FirstRunShowsTheDefaultsAndTheirProjectionAtTenTen) {
     start();
     EXPECT_EQ(window->pos(), QPoint(10, 10));
-    EXPECT_EQ(text("Edit1"), "65000");
-    EXPECT_EQ(text("Edit2"), "12000");
-    EXPECT_EQ(text("Edit9"), "7.5");
-    EXPECT_EQ(text("Edit10"), "3");
-    EXPECT_EQ(text("Edit8"), "6.5");
-    EXPECT_EQ(text("Edit11"), "20");
-    EXPECT_EQ(text("Edit3"), "795766");
-    EXPECT_EQ(text("Edit4"), "440597");
-    EXPECT_EQ(text("Edit5"), "28639");
-    EXPECT_EQ(text("Edit6"), "26");
+    EXPECT_EQ(entryTexts(), DefaultEntryTexts);
+    EXPECT_EQ(resultTexts(), DefaultResultTexts);
     EXPECT_TRUE(desktop.calls.empty());
 }
 
@@ -97,16 +83,22 @@ TEST_F(MainWindowLife, UnreadableFileShowsTheErrorTwiceAndKeepsTheDesignedPlace)
     EXPECT_EQ(desktop.errors(), (std::vector<std::string>{box, box}));
     EXPECT_EQ(window->pos(), QPoint(-1, 157));
     EXPECT_TRUE(window->isVisible());
-    // CalcEnabled was never cleared: the first edit fills the results.
+    // The fields keep their designed texts; the plan is the default one with
+    // the savings the failed parse of "abc" left (0).
+    EXPECT_EQ(entryTexts(), DesignedEntryTexts);
+    EXPECT_EQ(resultTexts(), DesignedResultTexts);
+    // CalcEnabled was never cleared: the first edit fills the results, here
+    // from 0 saved, 12000 a year at 7.5 % for 21 years, 3 % inflation and a
+    // 6.5 % draw.
     edit("Edit11").setText("21");
-    EXPECT_NE(text("Edit3"), "500000");
+    EXPECT_EQ(resultTexts(), (ResultTexts{"570630", "306742", "19938", "26"}));
 }
 
 TEST_F(MainWindowLife, ExitWritesTheSettingsAndClosesTheWindow) {
     start();
     window->controls().Exit1->trigger();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(settings.read(), DefaultsFile);
+    EXPECT_EQ(settings.read(), DefaultSettingsFile);
 }
 
 TEST_F(MainWindowLife, EveryWayOfClosingRunsTheSave) {
@@ -141,7 +133,7 @@ TEST_F(MainWindowLife, FailedSaveShowsTheErrorAndKeepsTheWindowOpenUntilItWorks)
     ASSERT_TRUE(QDir().rmdir(QString::fromStdString(settings.path())));
     window->close();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(settings.read(), DefaultsFile);
+    EXPECT_EQ(settings.read(), DefaultSettingsFile);
 }
 
 TEST_F(MainWindowLife, ClosingMakesTheMissingPerUserFolderAndSavesIntoIt) {

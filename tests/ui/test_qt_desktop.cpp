@@ -78,7 +78,16 @@ TEST(CentredFrame, SplitsTheSpareRoomTruncatingOnAnyScreen) {
     }
 }
 
-class QtDesktopTest : public ::testing::TestWithParam<int> {
+// How the modal box is closed: the key pressed on it.
+struct ClosingKey {
+    const char* name;
+    int key;
+};
+
+// A failing row prints its name (gtest prints a row through PrintTo).
+void PrintTo(const ClosingKey& row, std::ostream* os) { *os << row.name; }
+
+class QtDesktopTest : public ::testing::TestWithParam<ClosingKey> {
   protected:
     void SetUp() override { App(); }
     QtDesktop desktop;
@@ -86,7 +95,7 @@ class QtDesktopTest : public ::testing::TestWithParam<int> {
 };
 
 TEST_P(QtDesktopTest, WarningBoxIsCentredModalAndClosedByEnterOrEscape) {
-    WhenModalShows([this](QWidget& modal) { seen = Inspect(modal); }, GetParam());
+    WhenModalShows([this](QWidget& modal) { seen = Inspect(modal); }, GetParam().key);
     desktop.warning("Error in Inflation Rate entry.");
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, "Warning");
@@ -101,7 +110,7 @@ TEST_P(QtDesktopTest, WarningBoxIsCentredModalAndClosedByEnterOrEscape) {
 }
 
 TEST_P(QtDesktopTest, ErrorBoxShowsTheStopIconTitleAndMessageAsGiven) {
-    WhenModalShows([this](QWidget& modal) { seen = Inspect(modal); }, GetParam());
+    WhenModalShows([this](QWidget& modal) { seen = Inspect(modal); }, GetParam().key);
     desktop.errorBox("Nestora", "<b>Floating point overflow.</b>");
     ASSERT_TRUE(seen.shown);
     EXPECT_EQ(seen.title, "Nestora");
@@ -137,11 +146,10 @@ TEST(ErrorBoxPlacement, EveryBoxOfADoubleFaultIsCentredOnTheScreen) {
     EXPECT_EQ(second.frame, first.frame);
 }
 
-INSTANTIATE_TEST_SUITE_P(ClosedBy, QtDesktopTest, ::testing::Values(Qt::Key_Return, Qt::Key_Escape),
-                         [](const ::testing::TestParamInfo<int>& key) {
-                             return key.param == Qt::Key_Return ? std::string("Enter")
-                                                                : std::string("Escape");
-                         });
+INSTANTIATE_TEST_SUITE_P(ClosedBy, QtDesktopTest,
+                         ::testing::Values(ClosingKey{"Enter", Qt::Key_Return},
+                                           ClosingKey{"Escape", Qt::Key_Escape}),
+                         [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace nestora::testing

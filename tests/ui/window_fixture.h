@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <memory>
 
+#include "support/first_run.h"
 #include "support/recording_desktop.h"
 #include "ui/help_window.h"
 #include "ui/nestora_window.h"
@@ -42,6 +43,16 @@ class WindowTest : public ::testing::Test {
     }
 
     std::string text(const char* name) const { return edit(name).text().toStdString(); }
+
+    // The six entry fields' texts in the order of AllEntries, the four
+    // results' in the order of AllResults.
+    EntryTexts entryTexts() const {
+        return {text("Edit1"),  text("Edit2"), text("Edit9"),
+                text("Edit10"), text("Edit8"), text("Edit11")};
+    }
+    ResultTexts resultTexts() const {
+        return {text("Edit3"), text("Edit4"), text("Edit5"), text("Edit6")};
+    }
 
     ModalWatchdog watchdog;
     SettingsFolder settings;

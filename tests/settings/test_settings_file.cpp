@@ -304,7 +304,7 @@ TEST(SettingsFile, ReadOnlyFileIsNotReplaced) {
 TEST(SettingsFile, LinkPlantedUnderTheNewFilesNameIsLeftAlone) {
     ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    folder.write("nestora.fig", DefaultFile);
+    folder.write("nestora.fig", DefaultSettingsFile);
     const std::string victim = folder.write("victim", "precious");
     std::filesystem::create_symlink(victim, folder.file("nestora.fig.new"));
     StartedProgram program;
@@ -324,13 +324,13 @@ TEST(SettingsFile, SavedFileKeepsThePermissionBitsOfTheOneItReplaces) {
         SCOPED_TRACE(::testing::Message() << std::oct << static_cast<int>(mode));
         ScratchFolder folder;
         const auto path = folder.file("nestora.fig");
-        folder.write("nestora.fig", DefaultFile);
+        folder.write("nestora.fig", DefaultSettingsFile);
         std::filesystem::permissions(path, mode);
         StartedProgram program;
         program.start(path);
         program.entry(Entry::Edit11).type("30");
         ASSERT_TRUE(program.save(path));
-        EXPECT_NE(ScratchFolder::read(path), DefaultFile);
+        EXPECT_NE(ScratchFolder::read(path), DefaultSettingsFile);
         EXPECT_EQ(std::filesystem::status(path).permissions(), mode);
     }
 }

@@ -6,12 +6,6 @@
 namespace nestora {
 namespace {
 
-constexpr std::uint64_t pow10(int n) {
-    std::uint64_t p = 1;
-    while (n-- > 0) p *= 10;
-    return p;
-}
-
 // floor(a / b) for b > 0, also for negative a.
 int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
@@ -48,11 +42,11 @@ int FloorLog10OfPow2(int b) {
 int DisplayExponentGuess(int e) { return floorDiv(e * 19728, 65536) + 1; }
 
 std::uint64_t FifteenDigitsHalfUp(std::uint64_t whole, int dropped, int& decimalExponent) {
-    const std::uint64_t unit = pow10(dropped);
+    const std::uint64_t unit = WholePowerOfTen(dropped);
     std::uint64_t fifteen = whole / unit;
     if (whole % unit >= unit / 2) ++fifteen;  // the first dropped digit is 5 or more
-    if (fifteen == pow10(15)) {               // the carry ran out of the first digit
-        fifteen = pow10(14);
+    if (fifteen == WholePowerOfTen(15)) {     // the carry ran out of the first digit
+        fifteen = WholePowerOfTen(14);
         ++decimalExponent;
     }
     return fifteen;

@@ -15,6 +15,13 @@
 
 namespace nestora {
 
+// 10^n as a whole number, for 0 <= n <= 19.
+constexpr std::uint64_t WholePowerOfTen(int n) {
+    std::uint64_t p = 1;
+    while (n-- > 0) p *= 10;
+    return p;
+}
+
 // The biased exponent field of an extended value (bits 64 to 78): 0 for zeros
 // and denormals, 32767 for infinities and NaNs, 16383 for [1, 2).
 int ExponentField(Extended value);

@@ -11,12 +11,6 @@
 namespace nestora {
 namespace {
 
-constexpr std::uint64_t pow10(int n) {
-    std::uint64_t p = 1;
-    while (n-- > 0) p *= 10;
-    return p;
-}
-
 void rightAligned(char* out, const char* text) {
     const std::size_t length = std::strlen(text);
     std::memset(out, ' ', RealItemLength - length);
@@ -54,7 +48,9 @@ void FormatRealItem(Extended value, char* out) {
         const auto whole = static_cast<std::uint64_t>(fp::roundToInt64(fp::mul(scaled, 1e17L)));
         // whole has 18 digits for scaled in [1, 10); 19 when it rounded up to
         // 10^18 or the scaling left it just at 10, 17 when just below 1.
-        const int count = whole >= pow10(18) ? 19 : whole >= pow10(17) ? 18 : 17;
+        const int count = whole >= WholePowerOfTen(18)   ? 19
+                          : whole >= WholePowerOfTen(17) ? 18
+                                                         : 17;
         exponent = decimal + (count - 18);
         digits = FifteenDigitsHalfUp(whole, count - 15, exponent);
     }

@@ -12,8 +12,8 @@
 namespace nestora {
 namespace {
 
-constexpr std::uint64_t k17 = 100000000000000000ull;   // 10^17, the smallest 18-digit number
-constexpr std::uint64_t k18 = 1000000000000000000ull;  // 10^18, the smallest 19-digit number
+constexpr std::uint64_t k17 = WholePowerOfTen(17);  // the smallest 18-digit number
+constexpr std::uint64_t k18 = WholePowerOfTen(18);  // the smallest 19-digit number
 
 // The first 18 significant digits of a positive normal magnitude, rounded to
 // nearest (ties to even), as an 18-digit integer; decimalExponent receives E

@@ -83,12 +83,14 @@ QLabel* MakeLabel(QWidget* parent, const LabelSpec& design) {
 // A screen reader names each field after the label beside it.
 QLineEdit* MakeField(QWidget* parent, const FieldSpec& design, const LabelSpec* labels,
                      const QPalette& colours) {
-    auto* field = new QLineEdit(QString::fromLatin1(design.text), parent);
+    auto* field = new QLineEdit(parent);
     field->setObjectName(design.name);
     field->setAccessibleName(SpokenName(QString::fromLatin1(labels[design.label].caption)));
     field->setFont(ArialBold16());
     field->setPalette(colours);
     field->setGeometry(QRect(QPoint(design.left, design.top), FieldSize));
+    // The text last, so that it is laid out once, in the field's own font.
+    field->setText(QString::fromLatin1(design.text));
     return field;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 #include <stdexcept>
 
+#include "number/errors.h"
 #include "number/integer_text.h"
 #include "number/locale_separator.h"
 #include "number/real_to_text.h"
@@ -150,7 +151,20 @@ Field& Planner::resultField(Result result) const {
 
 void Planner::calculate() {
     if (!CalcEnabled) return;
+    if (observer_ == nullptr) {
+        calculateSteps();
+        return;
+    }
+    try {
+        calculateSteps();
+    } catch (const EMathError& fault) {
+        observer_->calculateFaulted(fault.message());
+        throw;
+    }
+    observer_->calculated(plan, projection);
+}
 
+void Planner::calculateSteps() {
     const Extended C = plan.CurrentSavings;
     const Extended P = plan.AnnualSavings;
     const Extended r = plan.InvestmentReturn;

@@ -76,6 +76,16 @@ const EntryRule& RuleOf(Entry entry);
 // (ties to even) and written with RealToText. 795766.4975 → "795766".
 std::string MoneyText(Extended value);
 
+// Told of every calculate run that gets past CalcEnabled: with the results
+// once they are shown, or with the fault's message when a fault stops the
+// run (the fault then goes on to its catch point). Neither may throw.
+class CalculateObserver {
+  public:
+    virtual ~CalculateObserver() = default;
+    virtual void calculated(const Plan& plan, const Projection& projection) = 0;
+    virtual void calculateFaulted(const std::string& message) = 0;
+};
+
 class Planner {
   public:
     explicit Planner(Desktop& desktop) : desktop_(desktop) {}
@@ -95,12 +105,19 @@ class Planner {
     // May raise an arithmetic fault; a nested run is its own catch point.
     void entryChanged(Entry entry);
 
+    // One observer at most; null for none. It must outlive its setting.
+    void setObserver(CalculateObserver* observer) { observer_ = observer; }
+    CalculateObserver* observer() const { return observer_; }
+
     Plan plan;
     Projection projection;
     bool CalcEnabled = true;
 
   private:
+    void calculateSteps();
+
     Desktop& desktop_;
+    CalculateObserver* observer_ = nullptr;
     std::array<Field*, 6> entries_{};
     std::array<Field*, 4> results_{};
 };

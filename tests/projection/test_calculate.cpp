@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "number/text_to_real.h"
 #include "number/whole_power.h"
@@ -187,6 +188,39 @@ TEST(PowerOf, RoundsLikeSquaringNotLikeRepeatedProducts) {
     Extended chain = 1;
     for (int k = 0; k < 20; ++k) chain *= x;
     EXPECT_NE(PowerOf(x, 20), chain);
+}
+
+// What an observer saw, one line per call, with Edit3's text at the time.
+struct SeeingObserver : CalculateObserver {
+    explicit SeeingObserver(const Field& edit3) : shown(edit3) {}
+    const Field& shown;
+    std::vector<std::string> seen;
+    void calculated(const Plan& p, const Projection& r) override {
+        seen.push_back("calculated " + std::to_string(p.YearsToRetirement) + " " +
+                       std::to_string(r.YearsProvided) + " " + shown.text());
+    }
+    void calculateFaulted(const std::string& message) override {
+        seen.push_back("faulted " + message);
+    }
+};
+
+TEST(CalculateObserver, HearsEachRunAfterItsResultsOrItsFault) {
+    PlannerOnPlainFields f;
+    SeeingObserver observer(f.result(Result::Edit3));
+    f.planner.setObserver(&observer);
+
+    f.planner.calculate();
+    f.planner.CalcEnabled = false;
+    f.planner.calculate();  // not a run
+    f.planner.CalcEnabled = true;
+    f.planner.plan.AnnualSavings = 0;
+    f.planner.plan.CurrentSavings = 0;
+    f.planner.plan.InvestmentReturn = f.planner.plan.InflationRate;
+    EXPECT_EQ(FaultOf([&] { f.planner.calculate(); }), kInvalid);
+
+    EXPECT_EQ(observer.seen,
+              (std::vector<std::string>{"calculated 20 26 795766",
+                                        "faulted Invalid floating point operation"}));
 }
 
 }  // namespace

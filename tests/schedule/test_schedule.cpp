@@ -5,6 +5,7 @@
 
 #include "number/errors.h"
 #include "schedule/schedule.h"
+#include "schedule/schedule_note.h"
 #include "support/planner_fixture.h"
 
 namespace nestora {
@@ -13,7 +14,7 @@ namespace {
 using testing::PlannerFixture;
 
 // How the count of full retirement years compares with YearsProvided.
-enum class Count { Equal, Fewer, Indefinite };
+enum class Count { Equal, Fewer, Indefinite, BeyondTable };
 
 struct PlanCase {
     const char* name;
@@ -40,6 +41,8 @@ const PlanCase kPlans[] = {
     {"ReturnBelowInflation",    plan(65000, 12000, 0.02L,  0.05L, 0.04L,  30), Count::Fewer, ""},
     {"DrawCoveredByRealReturn", plan(65000, 12000, 0.1L,   0.03L, 0.065L, 20), Count::Indefinite, ""},
     {"DrawEqualToRealReturn",   plan(65000, 12000, 0.095L, 0.03L, 0.065L, 20), Count::Indefinite, ""},
+    // N = ln(91) ÷ ln(1.045) ≈ 102 full years: more than the table shows.
+    {"CountBeyondTheTable",     plan(65000, 12000, 0.075L, 0.03L, 0.0455L, 20), Count::BeyondTable, ""},
     {"NoSavings",               plan(0,     0,     0.075L, 0.03L, 0.065L, 20), Count::Indefinite, ""},
     {"NoSavingsNoRealReturn",   plan(0,     0,     0.03L,  0.03L, 0.065L, 20), Count::Equal,
      "Invalid floating point operation"},
@@ -96,6 +99,11 @@ TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
             EXPECT_LT(s.fullYears, p.YearsProvided);
             EXPECT_EQ(s.end, ScheduleEnd::RunsOut);
             break;
+        case Count::BeyondTable:
+            EXPECT_GT(p.YearsProvided, MaxRetirementYears);
+            EXPECT_EQ(s.fullYears, MaxRetirementYears);
+            EXPECT_EQ(s.end, ScheduleEnd::YearLimit);
+            break;
         case Count::Indefinite:
             EXPECT_EQ(p.YearsProvided, YearsWhenNeverSpent);
             EXPECT_EQ(s.fullYears, MaxRetirementYears);
@@ -114,6 +122,19 @@ TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
     if (s.end == ScheduleEnd::RunsOut) {
         EXPECT_EQ(s.rows.back().balanceToday, 0);
     }
+
+    // The sentences under the table: the end, and the shrinking for e < 0.
+    const std::vector<std::string> notes = ScheduleNotes(c.plan, s);
+    ASSERT_FALSE(notes.empty());
+    if (c.count == Count::Indefinite) {
+        EXPECT_EQ(notes[0], "The savings last indefinitely: the real return covers the draw.");
+    } else if (c.count == Count::BeyondTable) {
+        EXPECT_EQ(notes[0], "The table stops after 100 retirement years; the money lasts longer.");
+    } else {
+        EXPECT_EQ(notes[0],
+                  "The money runs out in year " + std::to_string(s.rows.back().year) + ".");
+    }
+    EXPECT_EQ(notes.size() == 2 && notes[1] == ShrinkingNote, c.count == Count::Fewer);
 }
 
 INSTANTIATE_TEST_SUITE_P(Schedule, ScheduleOfPlan, ::testing::ValuesIn(kPlans),

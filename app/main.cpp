@@ -1,9 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
+#include <QCoreApplication>
 
+#include "ui/command_line.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {
+    // The command line needs no display: it is decided before any
+    // application object connects to one.
+    if (nestora::WantsCommandLine(argc, argv)) {
+        QCoreApplication app(argc, argv);
+        return nestora::RunCommandLine(app);
+    }
     QApplication app(argc, argv);
     return nestora::RunNestora(app);
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QShowEvent>
 
 #include "projection/catch_point.h"
@@ -73,6 +74,10 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* paren
     // Direct, as the session manager waits for the answer inside the signal.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TNestoraF::commitData,
             Qt::DirectConnection);
+    // Beyond the designed menu: the schedule behind the results.
+    QAction* yearByYear = ui_.MainMenu->addAction("&Year by Year");
+    yearByYear->setObjectName("YearByYear1");
+    connect(yearByYear, &QAction::triggered, this, &TNestoraF::YearByYear1Click);
 
     FormCreate();
 }
@@ -129,6 +134,15 @@ void TNestoraF::Help1Click() {
 
 void TNestoraF::TobrelHomePage1Click() {
     caught([this] { desktop_.openAddress(MakerHomePage); });
+}
+
+void TNestoraF::YearByYear1Click() {
+    caught([this] {
+        if (!yearByYear_) yearByYear_.reset(yearByYearMaker_(planner_, desktop_, title_));
+        yearByYear_->show();
+        yearByYear_->raise();
+        yearByYear_->activateWindow();
+    });
 }
 
 bool TNestoraF::event(QEvent* event) {

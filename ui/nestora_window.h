@@ -36,6 +36,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "ui/nestora_layout.h"
+#include "ui/year_by_year_opener.h"
 
 namespace nestora {
 
@@ -76,6 +77,10 @@ class TNestoraF : public QMainWindow {
 
     // The window that Help shows; the program creates it after this one.
     void setHelpWindow(TNestoraFhelp* help) { help_ = help; }
+    // How Year by Year makes its window on first open (by default, from its
+    // library); the window lives until this one goes.
+    void setYearByYearMaker(YearByYearMaker maker) { yearByYearMaker_ = std::move(maker); }
+    QWidget* yearByYearWindow() const { return yearByYear_.get(); }
 
     Planner& planner() { return planner_; }
     const SavedPosition& savedPosition() const { return saved_; }
@@ -99,6 +104,7 @@ class TNestoraF : public QMainWindow {
     void Exit1Click();
     void Help1Click();
     void TobrelHomePage1Click();
+    void YearByYear1Click();
 
   protected:
     bool event(QEvent* event) override;
@@ -119,6 +125,9 @@ class TNestoraF : public QMainWindow {
     std::array<std::unique_ptr<LineEditField>, 10> fields_;
     TNestoraFhelp* help_ = nullptr;
     bool shown_ = false;
+    YearByYearMaker yearByYearMaker_ = LibraryYearByYearMaker();
+    // Last, so that it goes first: it observes planner_.
+    std::unique_ptr<QWidget> yearByYear_;
 };
 
 }  // namespace nestora

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+// nestora --schedule [FILE]: the year-by-year schedule as CSV, without a
+// window. The plan is the one the main window computes with after starting
+// on the settings file: the defaults, the file read into entry fields that
+// start with the window's own texts (their handlers parse and clamp what they
+// are given), then the file read once more, as when the window first shows.
+// What the window would report in a box (a bad file, a bad entry, an
+// arithmetic fault) goes to `err` instead, one message a line, and then no
+// CSV is written.
+#pragma once
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include "number/platform_file.h"
+
+namespace nestora {
+
+// The texts the main window's entry fields hold before the settings file
+// fills them, in the order of AllEntries.
+inline constexpr std::array<std::string_view, 6> InitialEntryTexts = {"50000", "10000", "8.5",
+                                                                      "3.0",   "6.0",   "25"};
+
+// Writes the schedule of the settings file at `path` to `out`. A file that
+// does not exist means the defaults when `mustExist` is false (the program's
+// own file before its first close) and "File not found." when it is true
+// (a file named on the command line). Returns the exit status: 0, or 1 after
+// a report on `err`.
+int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& out,
+                       std::ostream& err, FileSystem& files = SystemFiles());
+
+}  // namespace nestora

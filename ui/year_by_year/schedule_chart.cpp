@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: MIT
+#include "ui/year_by_year/schedule_chart.h"
+
+#include <QGraphicsColorizeEffect>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace nestora {
+
+namespace {
+
+double Shown(Extended value) {
+    const double v = static_cast<double>(value);
+    return std::isfinite(v) ? v : 0;
+}
+
+QString Money(Extended value) { return QLocale().toString(std::round(Shown(value)), 'f', 0); }
+
+QLineSeries* DashedMarker(const QString& name, const QColor& color) {
+    auto* marker = new QLineSeries;
+    marker->setName(name);
+    QPen pen(color);
+    pen.setStyle(Qt::DashLine);
+    pen.setWidth(2);
+    marker->setPen(pen);
+    return marker;
+}
+
+}  // namespace
+
+ScheduleChart::ScheduleChart(QWidget* parent)
+    : QChartView(parent),
+      today_(new QLineSeries),
+      nominal_(new QLineSeries),
+      retirement_(DashedMarker("Retirement", QColor(0x55, 0x55, 0x55))),
+      runOut_(DashedMarker("Money runs out", QColor(0xC0, 0x30, 0x30))),
+      years_(new QValueAxis),
+      money_(new QValueAxis) {
+    setObjectName("ScheduleChart");
+    today_->setName("Balance in today's money");
+    nominal_->setName("Balance");
+    QPen todayPen(QColor(0x20, 0x60, 0xB0));
+    todayPen.setWidth(3);
+    today_->setPen(todayPen);
+    QPen nominalPen(QColor(0x30, 0x90, 0x50));
+    nominalPen.setWidth(2);
+    nominal_->setPen(nominalPen);
+
+    auto* chart = new QChart;
+    chart->setLocalizeNumbers(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    for (QLineSeries* series : {today_, nominal_, retirement_, runOut_}) chart->addSeries(series);
+    years_->setTitleText("Year");
+    years_->setLabelFormat("%.0f");
+    money_->setTitleText("Balance");
+    money_->setLabelFormat("%.0f");
+    chart->addAxis(years_, Qt::AlignBottom);
+    chart->addAxis(money_, Qt::AlignLeft);
+    for (QLineSeries* series : {today_, nominal_, retirement_, runOut_}) {
+        series->attachAxis(years_);
+        series->attachAxis(money_);
+    }
+    nominal_->setVisible(false);
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setMouseTracking(true);
+    setMinimumHeight(220);
+}
+
+void ScheduleChart::setSchedule(const Plan& plan, const Schedule& schedule) {
+    QList<QPointF> today, nominal;
+    today.reserve(static_cast<qsizetype>(schedule.rows.size() + 1));
+    nominal.reserve(today.capacity());
+    tips_.clear();
+    // The start, before the first year: the current savings.
+    today.append({0, Shown(plan.CurrentSavings)});
+    nominal.append({0, Shown(plan.CurrentSavings)});
+    tips_.push_back(QString("Year 0, the start\nBalance: %1").arg(Money(plan.CurrentSavings)));
+    for (const YearRow& row : schedule.rows) {
+        today.append({static_cast<double>(row.year), Shown(row.balanceToday)});
+        nominal.append({static_cast<double>(row.year), Shown(row.balance)});
+        const bool saving = row.phase == Phase::Saving;
+        QString tip = QString("Year %1, %2\n").arg(row.year).arg(saving ? "saving" : "retired");
+        tip += saving ? QString("Saved: %1\n").arg(Money(row.saving))
+                      : QString("Draw in today's money: %1\n").arg(Money(row.drawToday));
+        tip += QString("Balance: %1\nBalance in today's money: %2")
+                   .arg(Money(row.balance), Money(row.balanceToday));
+        tips_.push_back(tip);
+    }
+    today_->replace(today);
+    nominal_->replace(nominal);
+    retirementYear_ = schedule.savingYears;
+    runOutYear_ = schedule.end == ScheduleEnd::RunsOut && !schedule.rows.empty()
+                      ? schedule.rows.back().year
+                      : -1;
+    fitAxes();
+
+    // The same story in words, for a screen reader.
+    const auto atYear = [&](int year) {
+        return today[std::min<qsizetype>(year, today.size() - 1)];
+    };
+    const QLocale locale;
+    QString words = QString("Balance in today's money by year: %1 at the start")
+                        .arg(locale.toString(std::round(today.front().y()), 'f', 0));
+    words += QString(", %1 at retirement in year %2")
+                 .arg(locale.toString(std::round(atYear(retirementYear_).y()), 'f', 0))
+                 .arg(retirementYear_);
+    if (runOutYear_ >= 0)
+        words += QString(", and the money runs out in year %1.").arg(runOutYear_);
+    else
+        words += QString(", and money is left after year %1.").arg(today.back().x());
+    setAccessibleDescription(words);
+}
+
+void ScheduleChart::fitAxes() {
+    const auto& today = today_->points();
+    double top = 0;
+    for (const QPointF& p : today) top = std::max(top, p.y());
+    if (nominal_->isVisible())
+        for (const QPointF& p : nominal_->points()) top = std::max(top, p.y());
+    if (top <= 0) top = 1;
+    const double last = today.isEmpty() ? 1 : std::max(1.0, today.back().x());
+    years_->setRange(0, last);
+    money_->setRange(0, top);
+    money_->applyNiceNumbers();
+    years_->setTickType(QValueAxis::TicksDynamic);
+    years_->setTickAnchor(0);
+    years_->setTickInterval(last > 60 ? 20 : last > 24 ? 10 : last > 8 ? 5 : 1);
+    const double height = money_->max();
+    retirement_->replace({{static_cast<double>(retirementYear_), 0},
+                          {static_cast<double>(retirementYear_), height}});
+    if (runOutYear_ >= 0)
+        runOut_->replace(
+            {{static_cast<double>(runOutYear_), 0}, {static_cast<double>(runOutYear_), height}});
+    else
+        runOut_->clear();
+    runOut_->setVisible(runOutYear_ >= 0);
+}
+
+void ScheduleChart::setNominalShown(bool shown) {
+    nominal_->setVisible(shown);
+    fitAxes();
+}
+
+bool ScheduleChart::nominalShown() const { return nominal_->isVisible(); }
+
+void ScheduleChart::setStale(bool stale) {
+    stale_ = stale;
+    if (stale) {
+        auto* grey = new QGraphicsColorizeEffect(this);
+        grey->setColor(Qt::gray);
+        grey->setStrength(1.0);
+        setGraphicsEffect(grey);  // takes ownership, replacing any earlier one
+    } else {
+        setGraphicsEffect(nullptr);
+    }
+    setEnabled(!stale);
+}
+
+QString ScheduleChart::tipAt(double x) const {
+    const long year = std::lround(x);
+    if (year < 0 || static_cast<std::size_t>(year) >= tips_.size()) return {};
+    return tips_[static_cast<std::size_t>(year)];
+}
+
+void ScheduleChart::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF value = chart()->mapToValue(chart()->mapFromScene(mapToScene(event->pos())));
+    const QString tip =
+        chart()->plotArea().contains(chart()->mapFromScene(mapToScene(event->pos())))
+            ? tipAt(value.x())
+            : QString();
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(event->globalPosition().toPoint(), tip, this);
+    QChartView::mouseMoveEvent(event);
+}
+
+}  // namespace nestora

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: MIT
+// The schedule as a chart: the balance in today's money by year, the
+// nominal balance as a second line that can be hidden, a dashed vertical
+// line at retirement and one where the money runs out, labelled axes and a
+// legend. Under the pointer a tooltip gives that year's figures; the view's
+// accessible description says the same as the lines, in words.
+#pragma once
+
+#include <QChartView>
+#include <QString>
+#include <vector>
+
+#include "projection/plan.h"
+#include "schedule/schedule.h"
+
+class QLineSeries;
+class QValueAxis;
+
+namespace nestora {
+
+class ScheduleChart : public QChartView {
+    Q_OBJECT
+  public:
+    explicit ScheduleChart(QWidget* parent = nullptr);
+
+    void setSchedule(const Plan& plan, const Schedule& schedule);
+    void setNominalShown(bool shown);
+    bool nominalShown() const;
+
+    // Greyed out: the figures are those of the last plan without a fault.
+    void setStale(bool stale);
+    bool stale() const { return stale_; }
+
+    // The tooltip text for the year nearest x, "" beyond the chart.
+    QString tipAt(double x) const;
+
+    QLineSeries* todaySeries() const { return today_; }
+    QLineSeries* nominalSeries() const { return nominal_; }
+    QLineSeries* retirementMarker() const { return retirement_; }
+    QLineSeries* runOutMarker() const { return runOut_; }
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    void fitAxes();
+
+    QLineSeries* today_;
+    QLineSeries* nominal_;
+    QLineSeries* retirement_;
+    QLineSeries* runOut_;
+    QValueAxis* years_;
+    QValueAxis* money_;
+    std::vector<QString> tips_;  // by year, from year 0
+    int retirementYear_ = 0;
+    int runOutYear_ = -1;  // -1: the money does not run out in the table
+    bool stale_ = false;
+};
+
+}  // namespace nestora

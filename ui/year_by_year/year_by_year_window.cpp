@@ -1,0 +1,255 @@
+// SPDX-License-Identifier: MIT
+#include "ui/year_by_year/year_by_year_window.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QShowEvent>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "number/errors.h"
+#include "projection/catch_point.h"
+#include "schedule/schedule_csv.h"
+#include "schedule/schedule_note.h"
+#include "ui/year_by_year/schedule_chart.h"
+#include "ui/year_by_year/schedule_model.h"
+#include "ui/year_by_year/schedule_print.h"
+
+namespace nestora {
+
+YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::string title,
+                                   QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      planner_(planner),
+      desktop_(desktop),
+      title_(std::move(title)),
+      model_(new ScheduleModel(this)),
+      table_(new QTableView),
+      chart_(new ScheduleChart),
+      nominal_(new QCheckBox("Show the &nominal balance")),
+      stack_(new QStackedWidget),
+      fault_(new QLabel),
+      note_(new QLabel),
+      save_(new QPushButton("&Save as CSV…")),
+      copy_(new QPushButton("&Copy")),
+      print_(new QPushButton("&Print…")) {
+    setObjectName("YearByYear");
+    setWindowTitle("Year by Year");
+    // The main window alone decides when the program ends.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    resize(780, 640);
+
+    table_->setObjectName("ScheduleTable");
+    table_->setModel(model_);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setAlternatingRowColors(true);
+    table_->setAccessibleName("Year by year schedule");
+    // Ctrl+C copies the selected block; the view alone would copy one cell.
+    table_->installEventFilter(this);
+
+    chart_->setAccessibleName("Balance by year chart");
+    nominal_->setObjectName("ShowNominal");
+    connect(nominal_, &QCheckBox::toggled, chart_, &ScheduleChart::setNominalShown);
+
+    fault_->setObjectName("ScheduleFault");
+    fault_->setAlignment(Qt::AlignCenter);
+    fault_->setWordWrap(true);
+    stack_->addWidget(table_);
+    stack_->addWidget(fault_);
+    note_->setObjectName("ScheduleNote");
+    note_->setWordWrap(true);
+
+    save_->setObjectName("SaveCsv");
+    copy_->setObjectName("CopyTable");
+    print_->setObjectName("PrintSchedule");
+    connect(save_, &QPushButton::clicked, this, &YearByYearWindow::saveCsv);
+    connect(copy_, &QPushButton::clicked, this, &YearByYearWindow::copyTable);
+    connect(print_, &QPushButton::clicked, this, &YearByYearWindow::print);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(nominal_);
+    buttons->addStretch(1);
+    buttons->addWidget(save_);
+    buttons->addWidget(copy_);
+    buttons->addWidget(print_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(chart_, 5);
+    layout->addLayout(buttons);
+    layout->addWidget(stack_, 4);
+    layout->addWidget(note_);
+    setTabOrder(table_, nominal_);
+    setTabOrder(nominal_, save_);
+    setTabOrder(save_, copy_);
+    setTabOrder(copy_, print_);
+
+    askCsvPath = [this] {
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QFileDialog::getSaveFileName(this, "Save as CSV",
+                                            QDir(folder).filePath("nestora-schedule.csv"),
+                                            "CSV files (*.csv);;All files (*)");
+    };
+    askPrinter = [this](QPrinter& printer) {
+        QPrintDialog dialog(&printer, this);
+        return dialog.exec() == QDialog::Accepted;
+    };
+
+    // Starts from the main window's present state: calculate again (the same
+    // texts in the same fields, so the main window shows no change) and hear
+    // how it ends.
+    planner_.setObserver(this);
+    try {
+        planner_.calculate();
+    } catch (const Error&) {
+        // calculateFaulted has shown it here; the main window showed it when it happened.
+    }
+}
+
+YearByYearWindow::~YearByYearWindow() {
+    if (planner_.observer() == this) planner_.setObserver(nullptr);
+}
+
+bool YearByYearWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void YearByYearWindow::calculated(const Plan& plan, const Projection& projection) {
+    if (!isVisible()) {
+        behind_ = true;
+        return;
+    }
+    refresh(plan, projection);
+}
+
+void YearByYearWindow::calculateFaulted(const std::string& message) {
+    behind_ = false;
+    showFault(message);
+}
+
+void YearByYearWindow::showEvent(QShowEvent* event) {
+    if (behind_) refresh(planner_.plan, planner_.projection);
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        (showsFault() ? static_cast<QWidget*>(nominal_) : table_)->setFocus();
+}
+
+void YearByYearWindow::refresh(const Plan& plan, const Projection& projection) {
+    behind_ = false;
+    try {
+        const Schedule schedule = MakeSchedule(plan, projection);
+        ScheduleTable table = MakeScheduleTable(schedule);
+        const bool newColumns = table.columns.size() != model_->table().columns.size();
+        model_->setTable(std::move(table));
+        if (newColumns) fitColumns();
+        chart_->setSchedule(plan, schedule);
+        QString notes;
+        for (const std::string& note : ScheduleNotes(plan, schedule)) {
+            if (!notes.isEmpty()) notes += ' ';
+            notes += QString::fromStdString(note);
+        }
+        note_->setText(notes);
+    } catch (const Error& fault) {
+        showFault(fault.message());
+        return;
+    } catch (const std::exception& fault) {
+        showFault(fault.what());
+        return;
+    }
+    chart_->setStale(false);
+    stack_->setCurrentWidget(table_);
+    for (QPushButton* button : {save_, copy_, print_}) button->setEnabled(true);
+}
+
+// Each column as wide as its title or a nine-digit amount, whichever is
+// wider: measured once per set of columns, not on every keystroke.
+void YearByYearWindow::fitColumns() {
+    QHeaderView& header = *table_->horizontalHeader();
+    const QFontMetrics metrics(header.font());
+    const int number = metrics.horizontalAdvance(QLocale().toString(999999999.0, 'f', 0));
+    for (int c = 0; c < model_->columnCount(); ++c) {
+        const QString title = model_->headerData(c, Qt::Horizontal).toString();
+        header.resizeSection(c,
+                             std::max(metrics.horizontalAdvance(title), c == 0 ? 0 : number) + 24);
+    }
+}
+
+void YearByYearWindow::showFault(const std::string& message) {
+    fault_->setText(QString::fromStdString(ErrorBoxText(message)));
+    stack_->setCurrentWidget(fault_);
+    note_->clear();
+    chart_->setStale(true);
+    // Nothing to save, copy or print until the plan is sound again.
+    for (QPushButton* button : {save_, copy_, print_}) button->setEnabled(false);
+}
+
+bool YearByYearWindow::showsFault() const { return stack_->currentWidget() == fault_; }
+QString YearByYearWindow::faultText() const { return fault_->text(); }
+QString YearByYearWindow::noteText() const { return note_->text(); }
+
+void YearByYearWindow::copyTable() {
+    const int rows = model_->rowCount(), columns = model_->columnCount();
+    QGuiApplication::clipboard()->setText(TabText(*model_, 0, rows - 1, 0, columns - 1, true));
+}
+
+void YearByYearWindow::copySelection() {
+    const QString text = SelectionTabText(*model_, table_->selectionModel()->selectedIndexes());
+    if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+}
+
+void YearByYearWindow::saveCsv() {
+    if (showsFault()) return;
+    const QString path = askCsvPath ? askCsvPath() : QString();
+    if (!path.isEmpty()) writeCsv(path);
+}
+
+bool YearByYearWindow::writeCsv(const QString& path) {
+    const std::string csv = ScheduleCsv(model_->table());
+    QSaveFile file(path);
+    const bool written = file.open(QIODevice::WriteOnly) &&
+                         file.write(csv.data(), static_cast<qint64>(csv.size())) ==
+                             static_cast<qint64>(csv.size()) &&
+                         file.commit();
+    if (!written) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        desktop_.errorBox(title_, ErrorBoxText(QString("Cannot save %1: %2")
+                                                   .arg(QDir::toNativeSeparators(path), why)
+                                                   .toStdString()));
+    }
+    return written;
+}
+
+void YearByYearWindow::print() {
+    if (showsFault()) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName("Year by Year");
+    if (askPrinter && askPrinter(printer)) printOn(printer);
+}
+
+void YearByYearWindow::printOn(QPrinter& printer) {
+    PrintSchedule(printer, *model_, *chart_, note_->text());
+}
+
+}  // namespace nestora

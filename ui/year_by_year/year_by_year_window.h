@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+// The Year by Year window: the schedule behind the main window's four
+// results as a table and a chart, with Save as CSV, Copy and Print.
+//
+// It follows the main window: it is the planner's calculate observer, so
+// every calculate that ends without a fault refreshes it (while it is hidden
+// it only notes that it is behind, and catches up when shown), and a fault
+// shows the fault's message in place of the table with the last good chart
+// greyed out. It reads the plan and the projection and writes neither.
+// Closing it only hides it.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "projection/desktop.h"
+#include "projection/planner.h"
+#include "schedule/schedule.h"
+#include "schedule/schedule_table.h"
+
+class QCheckBox;
+class QLabel;
+class QPrinter;
+class QPushButton;
+class QStackedWidget;
+class QTableView;
+
+namespace nestora {
+
+class ScheduleChart;
+class ScheduleModel;
+
+class YearByYearWindow : public QWidget, public CalculateObserver {
+    Q_OBJECT
+  public:
+    // Error boxes (a failed save) go through `desktop` titled `title`.
+    YearByYearWindow(Planner& planner, Desktop& desktop, std::string title,
+                     QWidget* parent = nullptr);
+    ~YearByYearWindow() override;
+
+    void calculated(const Plan& plan, const Projection& projection) override;
+    void calculateFaulted(const std::string& message) override;
+
+    // The commands behind the buttons.
+    void saveCsv();
+    void copyTable();
+    void copySelection();
+    void print();
+
+    // Writes the table as CSV to `path`, replacing the file only once all of
+    // it is written; false (after the error box) when that fails.
+    bool writeCsv(const QString& path);
+    // Puts the title, the chart, the notes and the table on `printer`'s pages.
+    void printOn(QPrinter& printer);
+
+    // Where Save as CSV writes ("" to cancel) and whether Print goes ahead
+    // with the printer set up; the dialogs by default, replaced by tests.
+    std::function<QString()> askCsvPath;
+    std::function<bool(QPrinter&)> askPrinter;
+
+    ScheduleModel& model() const { return *model_; }
+    ScheduleChart& chart() const { return *chart_; }
+    QTableView& table() const { return *table_; }
+    bool showsFault() const;
+    QString faultText() const;
+    QString noteText() const;
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void refresh(const Plan& plan, const Projection& projection);
+    void showFault(const std::string& message);
+    void fitColumns();
+
+    Planner& planner_;
+    Desktop& desktop_;
+    std::string title_;
+    ScheduleModel* model_;
+    QTableView* table_;
+    ScheduleChart* chart_;
+    QCheckBox* nominal_;
+    QStackedWidget* stack_;
+    QLabel* fault_;
+    QLabel* note_;
+    QPushButton* save_;
+    QPushButton* copy_;
+    QPushButton* print_;
+    bool behind_ = false;
+};
+
+}  // namespace nestora

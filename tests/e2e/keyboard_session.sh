@@ -2,10 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Starts the real nestora in Xvfb and uses it the way a person does, with
 # xdotool keystrokes, checking the settings file it leaves beside itself.
-# Usage: keyboard_session.sh path/to/nestora
+# Usage: keyboard_session.sh path/to/nestora [folder for screenshots]
 set -euo pipefail
 
 program=$1
+shots=${2:-}
 work_prefix=nestora-e2e
 . "$(dirname "$0")/x_session.sh"
 start_x
@@ -18,6 +19,8 @@ export XDG_CONFIG_HOME=$work/config
 start() {  # start folder [command prefix...]
     local folder=$1; shift
     cp "$program" "$folder/nestora"
+    # The Year by Year window's library goes with the program.
+    cp "$(dirname "$program")/libnestora-year-by-year.so" "$folder/"
     "$@" "$folder/nestora" >>"$work/program.log" 2>&1 &
     app_pid=$!
     wait_window "^Tobrel$"
@@ -111,5 +114,46 @@ keys alt+F4
 wait_exit
 [ "$(line "$three/nestora.fig" 5)" = " 8.25000000000000E-0002" ] ||
     fail "saved return is '$(line "$three/nestora.fig" 5)', not 8,25 %"
+
+echo "5. Year by Year opens from the menu by keyboard and follows an edit."
+four="$work/four"; mkdir -m 755 "$four"
+start "$four"
+activate "$main"
+keys alt+y
+wait_window "^Year by Year$"
+yby=$(xdotool search --onlyvisible --name "^Year by Year$" | head -n 1)
+activate "$main"
+# Edit1 has the focus; Tab passes the four results and Edit2 to reach Edit9.
+keys Tab Tab Tab Tab Tab Tab
+xdotool type --delay 80 "6.5"
+sleep 0.5
+xdotool search --onlyvisible --name "^Warning$" >/dev/null && fail "6.5 was refused"
+activate "$yby"
+# Show the nominal balance too, with the check box's mnemonic.
+keys alt+n
+sleep 0.5
+import -window root "$work/year-by-year.png"
+[ -s "$work/year-by-year.png" ] || fail "no screenshot"
+[ -z "$shots" ] || cp "$work/year-by-year.png" "$shots/"
+# Closing it only hides it; the program goes on and ends as before.
+keys alt+F4
+wait_gone "^Year by Year$"
+kill -0 "$app_pid" 2>/dev/null || fail "closing Year by Year ended the program"
+activate "$main"
+keys alt+F4
+wait_exit
+[ "$(line "$four/nestora.fig" 5)" = " 6.50000000000000E-0002" ] ||
+    fail "saved return is '$(line "$four/nestora.fig" 5)', not 6.5 %"
+
+echo "6. The command line writes the schedule without a display."
+env -u DISPLAY -u QT_QPA_PLATFORM "$four/nestora" --schedule >"$work/schedule.csv" ||
+    fail "nestora --schedule failed"
+[ "$(head -n 1 "$work/schedule.csv")" = "year,phase,saving,draw_today,balance,balance_today" ] ||
+    fail "the schedule's header is '$(head -n 1 "$work/schedule.csv")'"
+grep -q "^20,saving,12000,0," "$work/schedule.csv" || fail "no row for year 20"
+status=0
+env -u DISPLAY "$four/nestora" --schedule "$work/none.fig" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "File not found." ] ||
+    fail "a missing FILE gave status $status and '$(cat "$work/err")'"
 
 echo "PASS"

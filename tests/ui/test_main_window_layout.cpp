@@ -201,13 +201,13 @@ TEST_F(MainWindowLayout, WindowHasItsCaptionIconFixedSizeAndClientArea) {
     EXPECT_NE(window->menuBar()->font(), window->font());
 }
 
-TEST_F(MainWindowLayout, MenuBarHoldsFileWithExitThenTwoImmediateItems) {
+TEST_F(MainWindowLayout, MenuBarHoldsFileWithExitThenThreeImmediateItems) {
     create();
     auto* bar = window->findChild<QMenuBar*>("MainMenu");
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(bar->isNativeMenuBar());
     const QList<QAction*> items = bar->actions();
-    ASSERT_EQ(items.size(), 3);
+    ASSERT_EQ(items.size(), 4);
     auto* file = window->findChild<QMenu*>("File1");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(items[0], file->menuAction());
@@ -221,6 +221,10 @@ TEST_F(MainWindowLayout, MenuBarHoldsFileWithExitThenTwoImmediateItems) {
     EXPECT_EQ(items[2]->objectName(), "TobrelHomePage1");
     EXPECT_EQ(items[2]->text(), "&Tobrel Home Page");
     EXPECT_EQ(items[2]->menu(), nullptr);
+    // Beyond the designed three: the schedule behind the results.
+    EXPECT_EQ(items[3]->objectName(), "YearByYear1");
+    EXPECT_EQ(items[3]->text(), "&Year by Year");
+    EXPECT_EQ(items[3]->menu(), nullptr);
 }
 
 TEST_F(MainWindowLayout, TabRunsThroughTheResultsBeforeTheOtherEntries) {

@@ -61,7 +61,7 @@ int RunCommandLine(QCoreApplication& app) {
     ReadLocaleDecimalSeparator();
     std::ios::sync_with_stdio(true);
     if (files.isEmpty())
-        return RunScheduleCommand(DefaultSettingsPath(), false, std::cout, std::cerr);
+        return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr);
     return RunScheduleCommand(QFile::encodeName(files.front()).toStdString(), true, std::cout,
                               std::cerr);
 }

@@ -71,7 +71,7 @@ void BM_KeystrokeYearByYearOpen(benchmark::State& state) {
     BoundEdits window;
     YearByYearWindow yearByYear(window.planner, window.desktop, "Nestora");
     yearByYear.show();
-    QLineEdit& edit1 = *window.entries[0];
+    QLineEdit& edit1 = *window.boxes.entries[0];
     std::size_t turn = 0;
     for (auto _ : state) {
         edit1.setText(kTyped[turn]);

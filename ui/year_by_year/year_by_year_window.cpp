@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QStandardPaths>
@@ -149,6 +150,20 @@ void YearByYearWindow::calculateFaulted(const std::string& message) {
 }
 
 void YearByYearWindow::showEvent(QShowEvent* event) {
+    if (!placed_ && !event->spontaneous()) {
+        // The first time: in the screen's top right corner, where it leaves
+        // the main window (at the top left by default) in sight, and no larger
+        // than the screen.
+        placed_ = true;
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            // Until the window manager has framed it, the point may be taken
+            // for the client area: room for a title bar above it and borders.
+            const int title = 32, frame = 48;
+            resize(std::min(width(), room.width()), std::min(height(), room.height() - frame));
+            move(room.right() + 1 - width(), room.top() + title);
+        }
+    }
     if (behind_) refresh(planner_.plan, planner_.projection);
     QWidget::showEvent(event);
     if (!event->spontaneous())

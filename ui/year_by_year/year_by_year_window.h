@@ -90,6 +90,7 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     QPushButton* copy_;
     QPushButton* print_;
     bool behind_ = false;
+    bool placed_ = false;
 };
 
 }  // namespace nestora

@@ -7,13 +7,18 @@
 # up weighs on both alike. For each it prints the median wall time, processor
 # time and peak memory; then the median of the pair-by-pair ratios
 # Nestora / bare.
-# Usage: bench/startup.sh [BUILD_DIR] [RUNS]   (defaults: build/dev, 21)
+# Usage: bench/startup.sh [BUILD_DIR] [RUNS] [PEER]   (defaults: build/dev, 21)
+# PEER, when given, takes the bare window's place: another build's
+# startup_nestora, say the one before a change, to see what the change costs.
+# NESTORA_STARTUP_PRELOAD, when set, is preloaded into Nestora alone (a
+# library it would otherwise load later, to see what linking it would cost).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build/dev}
 runs=${2:-21}
-bare=$build/bench/startup_bare_window
+bare=${3:-$build/bench/startup_bare_window}
+peer_name=${3:+peer}
 ours=$build/bench/startup_nestora
 for program in "$bare" "$ours"; do
     [ -x "$program" ] || { echo "missing $program: build the dev preset first" >&2; exit 2; }
@@ -33,15 +38,18 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY QT_QPA_PLATFORM=xcb
 
-python3 - "$bare" "$ours" "$runs" <<'PY'
+python3 - "$bare" "$ours" "$runs" "${peer_name:-bare}" <<'PY'
 import os, statistics, subprocess, sys, time
 
-bare, ours, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
+bare, ours, runs, peer = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
+preload = os.environ.pop("NESTORA_STARTUP_PRELOAD", "")
 
 def run(program):
     """Wall seconds, processor seconds (user + system) and peak kilobytes."""
+    env = dict(os.environ, LD_PRELOAD=preload) if preload and program == ours else None
     start = time.perf_counter()
-    child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                             env=env)
     _, status, usage = os.wait4(child.pid, 0)
     wall = time.perf_counter() - start
     if status != 0:
@@ -53,10 +61,10 @@ pairs = [(run(bare), run(ours)) for _ in range(runs)]
 
 print(f"start-up to the first painted frame, {runs} runs each, interleaved")
 print(f"{'':14}{'wall ms':>10}{'cpu ms':>10}{'peak MB':>10}")
-for name, side in (("bare window", 0), ("nestora", 1)):
+for name, side in (("bare window" if peer == "bare" else peer, 0), ("nestora", 1)):
     med = [statistics.median(p[side][k] for p in pairs) for k in range(3)]
     print(f"{name:14}{med[0] * 1e3:10.1f}{med[1] * 1e3:10.1f}{med[2] / 1024:10.1f}")
 ratios = [statistics.median(p[1][k] / p[0][k] for p in pairs) for k in range(3)]
-print(f"{'nestora/bare':14}{ratios[0]:10.3f}{ratios[1]:10.3f}{ratios[2]:10.3f}"
+print(f"{'nestora/' + peer:14}{ratios[0]:10.3f}{ratios[1]:10.3f}{ratios[2]:10.3f}"
       "   (median of the pair-by-pair ratios)")
 PY

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+// The simulation's columns beside the schedule's, for the window's table,
+// the clipboard and the CSV alike:
+//   p10_today, p50_today, p90_today  the percentiles of the balance in
+//                                    today's money, whole units as the other
+//                                    money cells
+//   funded                           the share of markets that have paid
+//                                    every draw so far, 0 … 1 with four
+//                                    decimals: "1.0000" while saving
+// The table then runs to the later of the schedule's last year and the
+// horizon's last year (n + horizon): a year after the schedule has run out
+// shows 0 in the schedule's money columns, and a year past the horizon
+// leaves the simulation's cells empty.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "schedule/schedule_table.h"
+#include "schedule/simulation.h"
+
+namespace nestora {
+
+// funded ÷ paths with four decimals, the last one rounded half to even, and
+// a point: 8412 of 10000 gives "0.8412", 2 of 3 "0.6667", all "1.0000".
+std::string FundedText(std::int32_t funded, std::int32_t paths);
+
+// `table` is the schedule's table (MakeScheduleTable), with its year column
+// first and its phase column second.
+void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation);
+
+}  // namespace nestora

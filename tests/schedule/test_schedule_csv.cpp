@@ -61,6 +61,22 @@ TEST(ScheduleCells, MoneyTextsRoundLikeTheResultFieldsWithAPoint) {
     EXPECT_EQ(MoneyCell(1e20L).number, 1e20);
 }
 
+// A return far above inflation grows a balance the main window never shows
+// beyond 2^63 within the hundred years; the table shows it instead of
+// faulting on a plan whose results the main window shows.
+TEST(ScheduleCells, BalancesBeyondTheResultFieldsRangeStillShow) {
+    PlannerFixture f;
+    f.planner.plan = Plan{65000, 12000, 1, 0.25L, 0.065L, 20};
+    f.planner.calculate();
+    ASSERT_EQ(f.planner.projection.YearsProvided, 1000);
+    const ScheduleTable table =
+        MakeScheduleTable(MakeSchedule(f.planner.plan, f.planner.projection));
+    ASSERT_EQ(table.rows.size(), 120u);
+    EXPECT_EQ(table.rows[19][4].text, f.result(Result::Edit3).text());
+    EXPECT_GT(table.rows.back()[4].number, 0x1p63);
+    EXPECT_NE(table.rows.back()[4].text.find('E'), std::string::npos) << table.rows.back()[4].text;
+}
+
 TEST(ScheduleCells, AnAddedColumnGetsOneCellPerRow) {
     ScheduleTable table;
     table.columns = {{"year", "Year"}};

@@ -7,9 +7,11 @@
 // ratio printed at the end is the share of our own logic.
 //
 // The same keystroke with the Year by Year window open (shown, offscreen),
-// which each calculate refreshes: the schedule, its table and its chart's
-// lines, still without painting. Its ratio to the plain keystroke is what
-// the open window adds to typing.
+// which each calculate refreshes: the schedule and its table on the
+// keystroke's way, the chart's lines at most every 40 ms after it. Its ratio
+// to the plain keystroke is what the open window adds to typing; the last
+// benchmark also draws the chart's lines after every keystroke (still
+// without painting), as when keystrokes come slower than that.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -80,6 +82,20 @@ void BM_KeystrokeYearByYearOpen(benchmark::State& state) {
     benchmark::DoNotOptimize(yearByYear.model().rowCount());
 }
 
+void BM_KeystrokeAndChartLines(benchmark::State& state) {
+    BoundEdits window;
+    YearByYearWindow yearByYear(window.planner, window.desktop, "Nestora");
+    yearByYear.show();
+    QLineEdit& edit1 = *window.boxes.entries[0];
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        edit1.setText(kTyped[turn]);
+        yearByYear.drawChart();
+        turn ^= 1;
+    }
+    benchmark::DoNotOptimize(yearByYear.model().rowCount());
+}
+
 void BM_BareSetText(benchmark::State& state) {
     // The texts the keystroke shows, taken from the bound window.
     std::array<std::array<QString, 5>, 2> shown;
@@ -102,6 +118,7 @@ void BM_BareSetText(benchmark::State& state) {
 
 BENCHMARK(BM_Keystroke);
 BENCHMARK(BM_KeystrokeYearByYearOpen);
+BENCHMARK(BM_KeystrokeAndChartLines);
 BENCHMARK(BM_BareSetText);
 
 // Keeps each benchmark's CPU time per iteration for the ratio: the median
@@ -143,6 +160,10 @@ int main(int argc, char** argv) {
     if (keystroke != reporter.nanoseconds.end() && open != reporter.nanoseconds.end())
         std::printf("keystroke with Year by Year open / without: %.2f\n",
                     open->second / keystroke->second);
+    const auto lines = reporter.nanoseconds.find("BM_KeystrokeAndChartLines");
+    if (keystroke != reporter.nanoseconds.end() && lines != reporter.nanoseconds.end())
+        std::printf("keystroke and the chart's lines / keystroke without: %.2f\n",
+                    lines->second / keystroke->second);
     const auto bare = reporter.nanoseconds.find("BM_BareSetText");
     if (keystroke != reporter.nanoseconds.end() && bare != reporter.nanoseconds.end() &&
         bare->second > 0) {

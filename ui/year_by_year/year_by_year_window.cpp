@@ -101,6 +101,13 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     setTabOrder(save_, copy_);
     setTabOrder(copy_, print_);
 
+    // The chart's lines follow the table within a moment: while the user
+    // types, they are redrawn at most once per interval, after the keystroke
+    // and not on its way.
+    chartTimer_.setSingleShot(true);
+    chartTimer_.setInterval(40);
+    connect(&chartTimer_, &QTimer::timeout, this, &YearByYearWindow::drawChart);
+
     askCsvPath = [this] {
         const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
         return QFileDialog::getSaveFileName(this, "Save as CSV",
@@ -141,7 +148,7 @@ void YearByYearWindow::calculated(const Plan& plan, const Projection& projection
         behind_ = true;
         return;
     }
-    refresh(plan, projection);
+    refresh(plan, projection, false);
 }
 
 void YearByYearWindow::calculateFaulted(const std::string& message) {
@@ -164,13 +171,13 @@ void YearByYearWindow::showEvent(QShowEvent* event) {
             move(room.right() + 1 - width(), room.top() + title);
         }
     }
-    if (behind_) refresh(planner_.plan, planner_.projection);
+    if (behind_) refresh(planner_.plan, planner_.projection, true);
     QWidget::showEvent(event);
     if (!event->spontaneous())
         (showsFault() ? static_cast<QWidget*>(nominal_) : table_)->setFocus();
 }
 
-void YearByYearWindow::refresh(const Plan& plan, const Projection& projection) {
+void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, bool chartNow) {
     behind_ = false;
     try {
         const Schedule schedule = MakeSchedule(plan, projection);
@@ -178,7 +185,13 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection) {
         const bool newColumns = table.columns.size() != model_->table().columns.size();
         model_->setTable(std::move(table));
         if (newColumns) fitColumns();
-        chart_->setSchedule(plan, schedule);
+        chartPlan_ = plan;
+        chartSchedule_ = schedule;
+        chartPending_ = true;
+        if (chartNow)
+            drawChart();
+        else if (!chartTimer_.isActive())
+            chartTimer_.start();
         QString notes;
         for (const std::string& note : ScheduleNotes(plan, schedule)) {
             if (!notes.isEmpty()) notes += ' ';
@@ -210,7 +223,15 @@ void YearByYearWindow::fitColumns() {
     }
 }
 
+void YearByYearWindow::drawChart() {
+    chartTimer_.stop();
+    if (!chartPending_) return;
+    chartPending_ = false;
+    chart_->setSchedule(chartPlan_, chartSchedule_);
+}
+
 void YearByYearWindow::showFault(const std::string& message) {
+    drawChart();  // the last good plan's lines, greyed out below
     fault_->setText(QString::fromStdString(ErrorBoxText(message)));
     stack_->setCurrentWidget(fault_);
     note_->clear();
@@ -258,6 +279,7 @@ bool YearByYearWindow::writeCsv(const QString& path) {
 
 void YearByYearWindow::print() {
     if (showsFault()) return;
+    drawChart();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName("Year by Year");
     if (askPrinter && askPrinter(printer)) printOn(printer);

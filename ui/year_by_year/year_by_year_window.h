@@ -3,7 +3,8 @@
 // results as a table and a chart, with Save as CSV, Copy and Print.
 //
 // It follows the main window: it is the planner's calculate observer, so
-// every calculate that ends without a fault refreshes it (while it is hidden
+// every calculate that ends without a fault refreshes it: the table at once,
+// the chart's lines within 40 ms (while it is hidden
 // it only notes that it is behind, and catches up when shown), and a fault
 // shows the fault's message in place of the table with the last good chart
 // greyed out. It reads the plan and the projection and writes neither.
@@ -11,6 +12,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -49,6 +51,9 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     void copySelection();
     void print();
 
+    // Draws the chart's lines now when a refresh of them is waiting.
+    void drawChart();
+
     // Writes the table as CSV to `path`, replacing the file only once all of
     // it is written; false (after the error box) when that fails.
     bool writeCsv(const QString& path);
@@ -72,7 +77,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void refresh(const Plan& plan, const Projection& projection);
+    // The table and the sentences at once; the chart at once or soon.
+    void refresh(const Plan& plan, const Projection& projection, bool chartNow);
     void showFault(const std::string& message);
     void fitColumns();
 
@@ -89,6 +95,10 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     QPushButton* save_;
     QPushButton* copy_;
     QPushButton* print_;
+    QTimer chartTimer_;
+    Plan chartPlan_;
+    Schedule chartSchedule_;
+    bool chartPending_ = false;
     bool behind_ = false;
     bool placed_ = false;
 };

@@ -2,9 +2,8 @@
 #include "number/arith.h"
 
 #include <cfenv>
-#include <cmath>
 
-#include "number/errors.h"
+#include "number/fault_rules.h"
 
 namespace nestora {
 
@@ -21,54 +20,23 @@ void InitArithmetic() {
 namespace fp {
 namespace {
 
-// A NaN made from operands that were not NaNs is an invalid operation; an
-// infinity made from finite operands is an overflow.
-Extended checked(Extended r, Extended a, Extended b) {
-    if (std::isnan(r) && !std::isnan(a) && !std::isnan(b)) throw EInvalidOp();
-    if (std::isinf(r) && std::isfinite(a) && std::isfinite(b)) throw EOverflow();
-    return r;
-}
-
-bool inInt64Range(Extended whole) {
-    // Both bounds are exact in the extended format; a NaN fails both tests.
-    return whole >= -0x1p63L && whole < 0x1p63L;
-}
+#ifdef NESTORA_EXTENDED_IN_SOFTWARE
+using Rules = FaultRules<SoftOps>;
+#else
+using Rules = FaultRules<NativeOps>;
+#endif
 
 }  // namespace
 
-Extended add(Extended a, Extended b) { return checked(a + b, a, b); }
-Extended sub(Extended a, Extended b) { return checked(a - b, a, b); }
-Extended mul(Extended a, Extended b) { return checked(a * b, a, b); }
-
-Extended div(Extended a, Extended b) {
-    if (b == 0 && std::isfinite(a) && a != 0) throw EZeroDivide();
-    return checked(a / b, a, b);
-}
-
-Extended ln(Extended x) {
-    if (std::isnan(x)) return x;
-    if (x < 0) throw EInvalidOp();
-    if (x == 0) throw EZeroDivide();
-    return std::log(x);
-}
-
-std::int64_t roundToInt64(Extended x) {
-    const Extended whole = std::nearbyint(x);
-    if (!inInt64Range(whole)) throw EInvalidOp();
-    return static_cast<std::int64_t>(whole);
-}
-
-std::int64_t truncToInt64(Extended x) {
-    const Extended whole = std::trunc(x);
-    if (!inInt64Range(whole)) throw EInvalidOp();
-    return static_cast<std::int64_t>(whole);
-}
-
-double toDouble(Extended x) {
-    const double d = static_cast<double>(x);
-    if (std::isinf(d) && std::isfinite(x)) throw EOverflow();
-    return d;
-}
+Extended add(Extended a, Extended b) { return Rules::add(a, b); }
+Extended sub(Extended a, Extended b) { return Rules::sub(a, b); }
+Extended mul(Extended a, Extended b) { return Rules::mul(a, b); }
+Extended div(Extended a, Extended b) { return Rules::div(a, b); }
+Extended ln(Extended x) { return Rules::ln(x); }
+std::int64_t roundToInt64(Extended x) { return Rules::roundToInt64(x); }
+std::int64_t truncToInt64(Extended x) { return Rules::truncToInt64(x); }
+std::uint64_t roundToUint64(Extended x) { return Rules::roundToUint64(x); }
+double toDouble(Extended x) { return Rules::toDouble(x); }
 
 }  // namespace fp
 }  // namespace nestora

@@ -8,16 +8,34 @@
 // The faults are detected here and nowhere else, by testing operands and
 // results: every real operation of the program that can fault goes through
 // one of these functions.
+//
+// Extended is the compiler's long double where that is the x87 format (x86
+// and x86-64, Linux and Windows), and the software type of the same format
+// elsewhere (arm64) or when the build asks for it (NESTORA_SOFT_EXTENDED).
+// Both give the same bits; code outside number/ sees one type and uses only
+// these functions, comparisons, negation and conversions from whole numbers,
+// doubles and literals.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
+#include "number/soft_extended.h"
+
+#if defined(NESTORA_SOFT_EXTENDED) || __LDBL_MANT_DIG__ != 64
+#define NESTORA_EXTENDED_IN_SOFTWARE 1
+#endif
+
 namespace nestora {
 
+#ifdef NESTORA_EXTENDED_IN_SOFTWARE
+using Extended = SoftExtended;
+#else
 using Extended = long double;
+#endif
 static_assert(std::numeric_limits<Extended>::digits == 64,
-              "Nestora needs long double to be the x87 80-bit extended format");
+              "Extended must have the x87 80-bit extended format");
 static_assert(std::numeric_limits<Extended>::max_exponent == 16384);
 
 // Puts the x87 unit in the program's mode: 64-bit significand, rounding to
@@ -38,10 +56,24 @@ Extended ln(Extended x);
 // is an infinity or a NaN.
 std::int64_t roundToInt64(Extended x);
 std::int64_t truncToInt64(Extended x);
+// The nearest whole number as unsigned; EInvalidOp outside [0, 2^64).
+std::uint64_t roundToUint64(Extended x);
 
 // The nearest double (ties to even); EOverflow when x is finite but the
 // double would be infinite.
 double toDouble(Extended x);
+
+// Classification and magnitude, exact and never faulting.
+inline bool isNan(long double x) { return std::isnan(x); }
+inline bool isInf(long double x) { return std::isinf(x); }
+inline bool isFinite(long double x) { return std::isfinite(x); }
+inline bool signBit(long double x) { return std::signbit(x); }
+inline long double abs(long double x) { return std::fabs(x); }
+inline bool isNan(SoftExtended x) { return x.isNan(); }
+inline bool isInf(SoftExtended x) { return x.isInf(); }
+inline bool isFinite(SoftExtended x) { return x.isFinite(); }
+inline bool signBit(SoftExtended x) { return x.signBit(); }
+inline SoftExtended abs(SoftExtended x) { return x.abs(); }
 
 }  // namespace fp
 }  // namespace nestora

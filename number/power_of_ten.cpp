@@ -106,7 +106,7 @@ Extended ScaleByPowerOfTen(Extended v, int n) {
     if (medium != 0) v = apply(v, kMedium[medium], up);
     if (large != 0) v = apply(v, kLarge[large], up);
     // Zero, an infinity and a NaN stay what they are: stop early for them.
-    for (; surplus > 0 && v != 0 && std::isfinite(v); --surplus) v = apply(v, kLarge[9], up);
+    for (; surplus > 0 && v != 0 && fp::isFinite(v); --surplus) v = apply(v, kLarge[9], up);
     return v;
 }
 

@@ -20,12 +20,12 @@ void rightAligned(char* out, const char* text) {
 }  // namespace
 
 void FormatRealItem(Extended value, char* out) {
-    if (std::isnan(value)) {
+    if (fp::isNan(value)) {
         rightAligned(out, "Nan");
         return;
     }
-    const bool negative = std::signbit(value);
-    if (std::isinf(value)) {
+    const bool negative = fp::signBit(value);
+    if (fp::isInf(value)) {
         rightAligned(out, negative ? "-Inf" : "+Inf");
         return;
     }

@@ -27,7 +27,7 @@ std::uint64_t eighteenDigits(Extended magnitude, int& decimalExponent) {
     std::uint64_t digits = 0;
     for (int attempt = 0; attempt < 4; ++attempt) {
         const Extended scaled = ScaleByPowerOfTen(magnitude, 18 - E);
-        digits = static_cast<std::uint64_t>(std::nearbyint(scaled));
+        digits = fp::roundToUint64(scaled);
         if (digits >= k17) break;
         --E;  // only 17 digits: the estimate was one too high, scale again
     }
@@ -60,14 +60,14 @@ char* writeUnsigned(char* out, unsigned value) {
 }  // namespace
 
 std::string RealToText(Extended value, char separator) {
-    if (std::isnan(value)) return "NAN";
-    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    if (fp::isNan(value)) return "NAN";
+    if (fp::isInf(value)) return value < 0 ? "-INF" : "INF";
     // Zeros of either sign and every denormal have exponent field 0.
     if (ExponentField(value) == 0) return "0";
 
-    const bool negative = std::signbit(value);
+    const bool negative = fp::signBit(value);
     int E = 0;
-    const std::uint64_t eighteen = eighteenDigits(std::fabs(value), E);
+    const std::uint64_t eighteen = eighteenDigits(fp::abs(value), E);
 
     // Cut to 15 digits: the 16th digit 5 or more rounds the 15th up (half up,
     // on the 18 digits already rounded). A carry out of the first digit

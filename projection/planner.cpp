@@ -261,7 +261,7 @@ void Planner::entryChanged(Entry entry) {
         if (rule.real != nullptr)
             plan.*rule.real = replacement;
         else
-            plan.*rule.integer = static_cast<std::int32_t>(replacement);
+            plan.*rule.integer = static_cast<std::int32_t>(fp::truncToInt64(replacement));
         field.setText(std::string(replacementText));
         field.selectAll();
     };

@@ -23,6 +23,8 @@ namespace {
 
 using testing::ExtendedFromFields;
 using testing::ImageOf;
+using testing::IsDenormal;
+using testing::NextFromZero;
 
 constexpr int kMaxReported = 10;
 
@@ -55,9 +57,8 @@ class ValueSource {
             case 4: {  // within a few units of a power of ten
                 magnitude = powers_[random_() % powers_.size()];
                 const int steps = static_cast<int>(random_() % 7) - 3;
-                for (int i = 0; i < steps; ++i)
-                    magnitude = std::nextafter(magnitude, 2 * magnitude);
-                for (int i = 0; i > steps; --i) magnitude = std::nextafter(magnitude, 0.0L);
+                for (int i = 0; i < steps; ++i) magnitude = NextFromZero(magnitude, true);
+                for (int i = 0; i > steps; --i) magnitude = NextFromZero(magnitude, false);
                 break;
             }
             case 5: {  // d16 = 5 after trailing nines: the carry of the cut
@@ -101,8 +102,7 @@ TEST(NumberProperties, DisplayTextIsStableThroughAParse) {
         const RealParse parsed = TextToReal(text);
         const std::string again = RealToText(parsed.value, '.');
         if (parsed.ok() && again == text) continue;
-        if (parsed.ok() && std::fpclassify(parsed.value) == FP_SUBNORMAL &&
-            std::fabs(value) < smallestStable) {
+        if (parsed.ok() && IsDenormal(parsed.value) && fp::abs(value) < smallestStable) {
             continue;
         }
         ++reported;
@@ -135,7 +135,7 @@ TEST(NumberProperties, ParsingArbitraryTextNeverFaultsExceptOverflow) {
             const RealParse real = TextToReal(text);
             // A failed parse gives the digits read so far: never negative.
             const bool sound = real.position >= 0 && real.position <= length + 1 &&
-                               (real.ok() || (real.value >= 0 && !std::signbit(real.value)));
+                               (real.ok() || (real.value >= 0 && !fp::signBit(real.value)));
             if (!sound) {
                 ++reported;
                 ADD_FAILURE() << "TextToReal(\"" << text << "\") gave " << ImageOf(real.value)

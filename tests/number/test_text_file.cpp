@@ -80,7 +80,7 @@ TEST_F(TextFileTest, WorkedItemsAreWrittenAndReadBack) {
     std::string expected;
     for (const auto& line : kWorkedLines) {
         if (line.integer)
-            WriteIntegerItem(file, static_cast<std::int32_t>(line.value));
+            WriteIntegerItem(file, static_cast<std::int32_t>(fp::truncToInt64(line.value)));
         else
             WriteRealItem(file, line.value);
         WriteLineEnd(file);

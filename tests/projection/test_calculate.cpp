@@ -116,9 +116,9 @@ TEST(Calculate, ProjectionHoldsTheUnroundedValues) {
     PlannerOnPlainFields f;
     f.planner.calculate();
     const Projection& p = f.planner.projection;
-    EXPECT_NEAR(static_cast<double>(p.SavingsAtRetirement), 795766.4975, 1e-4);
-    EXPECT_NEAR(static_cast<double>(p.AdjustedSavings), 440596.6156, 1e-4);
-    EXPECT_NEAR(static_cast<double>(p.AdjustedDraw), 28638.7800, 1e-4);
+    EXPECT_NEAR(fp::toDouble(p.SavingsAtRetirement), 795766.4975, 1e-4);
+    EXPECT_NEAR(fp::toDouble(p.AdjustedSavings), 440596.6156, 1e-4);
+    EXPECT_NEAR(fp::toDouble(p.AdjustedDraw), 28638.7800, 1e-4);
     EXPECT_EQ(p.YearsProvided, 26);
 }
 
@@ -156,7 +156,7 @@ const PowerCase kPowerCases[] = {
     {"BaseOneLargestExponent", 1, std::numeric_limits<std::int32_t>::max(), 1, ""},
     // 2^16383 is the largest power of two: the square is not squared again
     // once the top bit is used, so the unused 2^16384 never overflows.
-    {"TopBitNotSquaredAgain", 2, 16383, std::ldexp(1.0L, 16383), ""},
+    {"TopBitNotSquaredAgain", 2, 16383, 0x1p16383L, ""},
     {"BeyondRange", 10, 4933, 0, kOverflow},
     // The reciprocal comes last, so 10^-4933 overflows on the way.
     {"BeyondRangeNegative", 10, -4933, 0, kOverflow},
@@ -183,10 +183,11 @@ INSTANTIATE_TEST_SUITE_P(Projection, PowerTable, ::testing::ValuesIn(kPowerCases
 // ((x^4)^4 · x^4) differs from twenty multiplications in a row.
 TEST(PowerOf, RoundsLikeSquaringNotLikeRepeatedProducts) {
     const Extended x = fp::add(1, 0.075L);
-    Extended x2 = x * x, x4 = x2 * x2, x8 = x4 * x4, x16 = x8 * x8;
-    EXPECT_EQ(PowerOf(x, 20), x4 * x16);
+    const Extended x2 = fp::mul(x, x), x4 = fp::mul(x2, x2), x8 = fp::mul(x4, x4),
+                   x16 = fp::mul(x8, x8);
+    EXPECT_EQ(PowerOf(x, 20), fp::mul(x4, x16));
     Extended chain = 1;
-    for (int k = 0; k < 20; ++k) chain *= x;
+    for (int k = 0; k < 20; ++k) chain = fp::mul(chain, x);
     EXPECT_NE(PowerOf(x, 20), chain);
 }
 

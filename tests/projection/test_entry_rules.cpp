@@ -95,7 +95,7 @@ TEST_P(EntryTable, TypedTextEndsAs) {
     EXPECT_EQ(f.entry(c.entry).allSelected, c.selected);
     const Extended value = f.planValue(c.entry);
     EXPECT_EQ(value, c.value);
-    EXPECT_EQ(std::signbit(value), std::signbit(c.value));
+    EXPECT_EQ(fp::signBit(value), fp::signBit(c.value));
     EXPECT_EQ(f.desktop.calls, c.calls);
     EXPECT_EQ(f.calculations(), c.calculations);
 }

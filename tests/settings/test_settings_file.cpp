@@ -75,7 +75,7 @@ TEST(SettingsFile, SecondLoadKeepsTheUnroundedRateThatTheFieldShowsRounded) {
 
     // Editing the field re-derives the value from its text.
     program.entry(Entry::Edit9).type("8.5");
-    EXPECT_EQ(program.planner.plan.InvestmentReturn, Real("8.5") / 100);
+    EXPECT_EQ(program.planner.plan.InvestmentReturn, fp::div(Real("8.5"), 100));
 }
 
 TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {

@@ -27,6 +27,7 @@
 
 #include "number/arith.h"
 #include "number/errors.h"
+#include "number/extended_bits.h"
 #include "number/integer_text.h"
 #include "number/text_to_real.h"
 #include "support/first_run.h"
@@ -183,7 +184,8 @@ inline ShownValue ReplacedByOrNear(std::string text, long double value, long dou
 
 // Money: whole units, not below 0. Values beyond 1e12 make the load's fill
 // fault (ExpectFields marks them not plain) and have no expectation.
-inline ShownValue ExpectedMoney(Extended v) {
+inline ShownValue ExpectedMoney(Extended value) {
+    const long double v = ToLongDouble(value);
     if (v < -0.51L) return ReplacedBy("0");
     if (v > -0.49L) return Near(v, 0.5L);
     return ReplacedByOrNear("0", v, 0.5L);  // rounds to -1 (replaced) or to 0
@@ -191,7 +193,8 @@ inline ShownValue ExpectedMoney(Extended v) {
 
 // Rates: percent with two decimals, from `low` (exclusive for the draw, whose
 // floor text is "1") to `high`.
-inline ShownValue ExpectedPercent(Extended rate, bool drawRule, long double high) {
+inline ShownValue ExpectedPercent(Extended value, bool drawRule, long double high) {
+    const long double rate = ToLongDouble(value);
     const long double p = rate * 100;
     const long double margin = 0.001L;
     const long double low = drawRule ? 0.005L : -0.005L;  // the rounding edge of the lower rule
@@ -221,7 +224,7 @@ inline ExpectedFields ExpectFields(const PredictedStart& start) {
     out.reals[3] = ExpectedPercent(start.reals[3], false, 25);
     out.reals[4] = ExpectedPercent(start.reals[4], true, 25);
     for (std::size_t k = 0; k < 5; ++k) {
-        const Extended v = start.reals[k];
+        const long double v = ToLongDouble(start.reals[k]);
         if (!std::isfinite(v) || std::fabs(v) > 1e12L) out.plain = false;
     }
     out.years = start.years < 0 ? "0" : start.years > 80 ? "80" : std::to_string(start.years);
@@ -233,7 +236,8 @@ inline bool ShowsExpected(const std::string& shown, const ShownValue& expected, 
     if (!expected.text.empty() && shown == expected.text) return true;
     if (expected.near) {
         const RealParse parsed = TextToReal(shown);
-        if (parsed.ok() && std::fabs(parsed.value - expected.value) <= expected.within + 1e-9L)
+        if (parsed.ok() &&
+            std::fabs(ToLongDouble(parsed.value) - expected.value) <= expected.within + 1e-9L)
             return true;
     }
     why = "shows \"" + shown + "\", expected";

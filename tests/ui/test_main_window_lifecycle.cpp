@@ -61,8 +61,7 @@ TEST_F(MainWindowLife, ShowingReadsTheFileAgainSoThePlanKeepsItsUnroundedValues)
 
     window->show();
     EXPECT_EQ(text("Edit9"), "8.56");
-    EXPECT_LT(std::fabs(static_cast<double>(window->planner().plan.InvestmentReturn) - 0.085555),
-              1e-15);
+    EXPECT_LT(std::fabs(fp::toDouble(window->planner().plan.InvestmentReturn) - 0.085555), 1e-15);
     EXPECT_NE(text("Edit3"), createdResult) << "results come from 0.085555, not 8.56 %";
     EXPECT_TRUE(desktop.calls.empty());
 }

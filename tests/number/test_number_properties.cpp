@@ -17,6 +17,7 @@
 #include "number/integer_text.h"
 #include "number/real_to_text.h"
 #include "number/text_to_real.h"
+#include "support/property_count.h"
 
 namespace nestora {
 namespace {
@@ -90,7 +91,7 @@ class ValueSource {
 
 TEST(NumberProperties, DisplayTextIsStableThroughAParse) {
     constexpr std::uint64_t seed = 0x5EED0001;
-    constexpr int count = 1'000'000;
+    const int count = testing::PropertyCount(1'000'000);
     std::printf("[ seed     ] %llu\n", static_cast<unsigned long long>(seed));
     ValueSource source(seed);
     // Texts at or below this parse to a denormal, which shows as "0".
@@ -124,7 +125,7 @@ std::string randomText(std::mt19937_64& random) {
 
 TEST(NumberProperties, ParsingArbitraryTextNeverFaultsExceptOverflow) {
     constexpr std::uint64_t seed = 0x5EED0002;
-    constexpr int count = 300'000;
+    const int count = testing::PropertyCount(300'000);
     std::printf("[ seed     ] %llu\n", static_cast<unsigned long long>(seed));
     std::mt19937_64 random(seed);
     int reported = 0;
@@ -163,7 +164,8 @@ TEST(NumberProperties, IntegerTextReadsBack) {
     std::printf("[ seed     ] %llu\n", static_cast<unsigned long long>(seed));
     std::mt19937_64 random(seed);
     int reported = 0;
-    for (int i = 0; i < 1'000'000 && reported < kMaxReported; ++i) {
+    const int count = testing::PropertyCount(1'000'000);
+    for (int i = 0; i < count && reported < kMaxReported; ++i) {
         const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(random()));
         const IntegerParse parsed = TextToInteger(IntegerToText(value));
         if (parsed.ok() && parsed.value == value) continue;

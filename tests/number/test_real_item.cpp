@@ -16,6 +16,7 @@
 #include "number/locale_separator.h"
 #include "number/real_item.h"
 #include "number/text_to_real.h"
+#include "support/property_count.h"
 
 namespace nestora::testing {
 namespace {
@@ -198,7 +199,7 @@ class ValueSource {
 // same 23 characters, and those carry the value's own first 15 digits.
 TEST(RealItem, RoundTripOverTheWholeRange) {
     constexpr std::uint64_t seed = 0x4E6573746F7261ULL;
-    constexpr int count = 1'000'000;
+    const int count = testing::PropertyCount(1'000'000);
     std::cout << "[ seed     ] " << seed << "\n";
     ValueSource source(seed);
     int failures = 0;

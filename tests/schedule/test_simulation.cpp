@@ -94,11 +94,11 @@ TEST(SimulationTest, SavingsAtRetirementAverageSAndTheMedianLiesBelow) {
             const SimulatedPaths paths = SimulatePaths(p.plan(), p.projection(), options);
             const Moments m = MomentsOf(Column(paths, plan.YearsToRetirement));
             // Today's money is the nominal balance over the same (1 + i)^n.
-            EXPECT_NEAR(m.mean, static_cast<double>(A), 4 * m.standardError())
+            EXPECT_NEAR(m.mean, fp::toDouble(A), 4 * m.standardError())
                 << plan.YearsToRetirement << " years, σ " << sigma;
             const Simulation s = Simulate(p.plan(), p.projection(), options);
             EXPECT_LT(s.years[static_cast<std::size_t>(plan.YearsToRetirement) - 1].p50Today,
-                      static_cast<double>(A))
+                      fp::toDouble(A))
                 << plan.YearsToRetirement << " years, σ " << sigma;
         }
     }

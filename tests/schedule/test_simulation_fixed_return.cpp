@@ -55,9 +55,8 @@ TEST_P(FixedReturnSimulation, IsTheSchedule) {
     ASSERT_EQ(s.years.size(), static_cast<std::size_t>(n + MaxHorizon));
     for (const SimulatedYear& year : s.years) {
         const auto index = static_cast<std::size_t>(year.year) - 1;
-        const double expected = index < schedule.rows.size()
-                                    ? static_cast<double>(schedule.rows[index].balanceToday)
-                                    : 0;
+        const double expected =
+            index < schedule.rows.size() ? fp::toDouble(schedule.rows[index].balanceToday) : 0;
         EXPECT_EQ(std::nearbyint(year.p50Today), std::nearbyint(expected)) << "year " << year.year;
         EXPECT_EQ(year.p10Today, year.p50Today) << "year " << year.year;
         EXPECT_EQ(year.p90Today, year.p50Today) << "year " << year.year;

@@ -164,7 +164,7 @@ TEST(SimulationTest, PinnedAnswerForTheDefaultPlan) {
     // clang-format off
     const Row rows[] = {
         {1,   70074,  78904,  89354, 10000},  // the first saving year
-        {20, 254538, 404894, 659727, 10000},  // retirement; A is 440,603
+        {20, 254538, 404894, 659727, 10000},  // retirement; A is 440,597
         {21, 229287, 392314, 669393, 10000},  // the first draw
         {26, 104696, 317225, 715164,  9940},
         {30,      0, 243915, 745213,  8966},  // a tenth of the markets have run out

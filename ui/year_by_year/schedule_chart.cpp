@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/year_by_year/simulation_band.h"
+
 namespace nestora {
 
 namespace {
@@ -54,6 +56,8 @@ ScheduleChart::ScheduleChart(QWidget* parent)
     auto* chart = new QChart;
     chart->setLocalizeNumbers(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beneath the lines: the varying-returns band and its median.
+    band_ = std::make_unique<SimulationBand>(*chart);
     for (QLineSeries* series : {today_, nominal_, retirement_, runOut_}) chart->addSeries(series);
     years_->setTitleText("Year");
     years_->setLabelFormat("%.0f");
@@ -65,6 +69,7 @@ ScheduleChart::ScheduleChart(QWidget* parent)
         series->attachAxis(years_);
         series->attachAxis(money_);
     }
+    band_->attachAxes(*years_, *money_);
     nominal_->setVisible(false);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
@@ -117,14 +122,23 @@ void ScheduleChart::setSchedule(const Plan& plan, const Schedule& schedule) {
     setAccessibleDescription(words);
 }
 
+ScheduleChart::~ScheduleChart() = default;
+
+void ScheduleChart::setSimulation(const Simulation* simulation, double start) {
+    band_->set(simulation, start);
+    fitAxes();
+}
+
 void ScheduleChart::fitAxes() {
     const auto& today = today_->points();
     double top = 0;
     for (const QPointF& p : today) top = std::max(top, p.y());
     if (nominal_->isVisible())
         for (const QPointF& p : nominal_->points()) top = std::max(top, p.y());
+    top = std::max(top, band_->top());
     if (top <= 0) top = 1;
-    const double last = today.isEmpty() ? 1 : std::max(1.0, today.back().x());
+    const double last =
+        std::max({1.0, today.isEmpty() ? 0.0 : today.back().x(), band_->lastYear()});
     years_->setRange(0, last);
     money_->setRange(0, top);
     money_->applyNiceNumbers();

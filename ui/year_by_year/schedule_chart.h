@@ -8,22 +8,32 @@
 
 #include <QChartView>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "projection/plan.h"
 #include "schedule/schedule.h"
+#include "schedule/simulation.h"
 
 class QLineSeries;
 class QValueAxis;
 
 namespace nestora {
 
+class SimulationBand;
+
 class ScheduleChart : public QChartView {
     Q_OBJECT
   public:
     explicit ScheduleChart(QWidget* parent = nullptr);
 
+    ~ScheduleChart() override;
+
     void setSchedule(const Plan& plan, const Schedule& schedule);
+    // The band of the varying-returns simulation from `start` (the savings
+    // at year 0); null takes it away.
+    void setSimulation(const Simulation* simulation, double start);
+    const SimulationBand& band() const { return *band_; }
     void setNominalShown(bool shown);
     bool nominalShown() const;
 
@@ -49,6 +59,7 @@ class ScheduleChart : public QChartView {
     QLineSeries* nominal_;
     QLineSeries* retirement_;
     QLineSeries* runOut_;
+    std::unique_ptr<SimulationBand> band_;
     QValueAxis* years_;
     QValueAxis* money_;
     std::vector<QString> tips_;  // by year, from year 0

@@ -27,9 +27,12 @@
 #include "projection/catch_point.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_note.h"
+#include "schedule/simulation_table.h"
 #include "ui/year_by_year/schedule_chart.h"
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/schedule_print.h"
+#include "ui/year_by_year/simulation_panel.h"
+#include "ui/year_by_year/year_by_year_settings.h"
 
 namespace nestora {
 
@@ -48,7 +51,8 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
       note_(new QLabel),
       save_(new QPushButton("&Save as CSV…")),
       copy_(new QPushButton("&Copy")),
-      print_(new QPushButton("&Print…")) {
+      print_(new QPushButton("&Print…")),
+      simulation_(new SimulationPanel(desktop, title_)) {
     setObjectName("YearByYear");
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.
@@ -93,9 +97,13 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     buttons->addWidget(print_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_, 5);
+    layout->addWidget(simulation_);
     layout->addLayout(buttons);
     layout->addWidget(stack_, 4);
     layout->addWidget(note_);
+    connect(simulation_, &SimulationPanel::simulated, this,
+            [this] { RunCaught(desktop_, title_, [this] { showTable(); }); });
+    setTabOrder(simulation_, table_);
     setTabOrder(table_, nominal_);
     setTabOrder(nominal_, save_);
     setTabOrder(save_, copy_);
@@ -162,7 +170,10 @@ void YearByYearWindow::showEvent(QShowEvent* event) {
         // the main window (at the top left by default) in sight, and no larger
         // than the screen.
         placed_ = true;
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QByteArray place = LoadYearByYearSettings().geometry;
+        if (!place.isEmpty() && restoreGeometry(place)) {
+            // Where the user left it last time.
+        } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect room = screen->availableGeometry();
             // Until the window manager has framed it, the point may be taken
             // for the client area: room for a title bar above it and borders.
@@ -177,14 +188,23 @@ void YearByYearWindow::showEvent(QShowEvent* event) {
         (showsFault() ? static_cast<QWidget*>(nominal_) : table_)->setFocus();
 }
 
+void YearByYearWindow::hideEvent(QHideEvent* event) {
+    YearByYearSettings settings = LoadYearByYearSettings();
+    settings.geometry = saveGeometry();
+    SaveYearByYearSettings(settings);
+    QWidget::hideEvent(event);
+}
+
 void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, bool chartNow) {
     behind_ = false;
     try {
         const Schedule schedule = MakeSchedule(plan, projection);
-        ScheduleTable table = MakeScheduleTable(schedule);
-        const bool newColumns = table.columns.size() != model_->table().columns.size();
-        model_->setTable(std::move(table));
-        if (newColumns) fitColumns();
+        schedule_ = schedule;
+        start_ = fp::toDouble(plan.CurrentSavings);
+        // Until the simulation of this plan answers, a few milliseconds on,
+        // the table keeps the simulation's figures of the plan before.
+        showTable();
+        simulation_->setPlan(plan, projection);
         chartPlan_ = plan;
         chartSchedule_ = schedule;
         chartPending_ = true;
@@ -208,6 +228,17 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
     chart_->setStale(false);
     stack_->setCurrentWidget(table_);
     for (QPushButton* button : {save_, copy_, print_}) button->setEnabled(true);
+}
+
+void YearByYearWindow::showTable() {
+    if (!schedule_) return;
+    ScheduleTable table = MakeScheduleTable(*schedule_);
+    const Simulation* simulation = simulation_->simulation().get();
+    if (simulation != nullptr) AddSimulationColumns(table, *simulation);
+    const bool newColumns = table.columns.size() != model_->table().columns.size();
+    model_->setTable(std::move(table));
+    if (newColumns) fitColumns();
+    chart_->setSimulation(simulation, start_);
 }
 
 // Each column as wide as its title or a nine-digit amount, whichever is

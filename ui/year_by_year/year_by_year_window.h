@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "projection/desktop.h"
@@ -33,6 +34,7 @@ namespace nestora {
 
 class ScheduleChart;
 class ScheduleModel;
+class SimulationPanel;
 
 class YearByYearWindow : public QWidget, public CalculateObserver {
     Q_OBJECT
@@ -71,9 +73,11 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     bool showsFault() const;
     QString faultText() const;
     QString noteText() const;
+    SimulationPanel& simulation() const { return *simulation_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -81,6 +85,9 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     void refresh(const Plan& plan, const Projection& projection, bool chartNow);
     void showFault(const std::string& message);
     void fitColumns();
+    // The table of the last schedule, with the simulation's columns once it
+    // has answered.
+    void showTable();
 
     Planner& planner_;
     Desktop& desktop_;
@@ -99,6 +106,9 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     Plan chartPlan_;
     Schedule chartSchedule_;
     bool chartPending_ = false;
+    SimulationPanel* simulation_;
+    std::optional<Schedule> schedule_;  // the last one shown
+    double start_ = 0;                  // its plan's current savings
     bool behind_ = false;
     bool placed_ = false;
 };

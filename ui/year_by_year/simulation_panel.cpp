@@ -1,0 +1,128 @@
+// SPDX-License-Identifier: MIT
+#include "ui/year_by_year/simulation_panel.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPointer>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "projection/catch_point.h"
+#include "schedule/simulation_note.h"
+#include "ui/year_by_year/year_by_year_settings.h"
+
+namespace nestora {
+
+namespace {
+
+// "Returns vary by ±[12] % a year": the label before the box carries its
+// mnemonic and, with the text after it, the box's accessible name.
+QSpinBox* AddBox(QHBoxLayout& row, const QString& before, const QString& after, int lowest,
+                 int highest, int value) {
+    auto* box = new QSpinBox;
+    box->setRange(lowest, highest);
+    box->setValue(value);
+    auto* label = new QLabel(before);
+    label->setBuddy(box);
+    box->setAccessibleName(QString(before).remove('&') + " " + after);
+    row.addWidget(label);
+    row.addWidget(box);
+    row.addWidget(new QLabel(after));
+    return box;
+}
+
+}  // namespace
+
+SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* parent)
+    : QWidget(parent), desktop_(desktop), title_(std::move(title)) {
+    setObjectName("Simulation");
+    const YearByYearSettings settings = LoadYearByYearSettings();
+    auto* inputs = new QHBoxLayout;
+    volatility_ = AddBox(*inputs, "Returns &vary by ±", "% a year", 0,
+                         static_cast<int>(MaxVolatility * 100), settings.volatilityPercent);
+    volatility_->setObjectName("Volatility");
+    inputs->addSpacing(24);
+    horizon_ = AddBox(*inputs, "Plan &for", "years of retirement", MinHorizon, MaxHorizon,
+                      settings.horizon);
+    horizon_->setObjectName("Horizon");
+    inputs->addStretch(1);
+
+    sentence_ = new QLabel;
+    sentence_->setObjectName("SimulationSentence");
+    sentence_->setWordWrap(true);
+    sentence_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(inputs);
+    layout->addWidget(sentence_);
+
+    connect(volatility_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
+    connect(horizon_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
+
+    // The worker answers on its own thread; the answer is handed to this
+    // thread, where it is dropped unless it is for the latest run. A panel
+    // already gone takes its queued answers with it.
+    QPointer<SimulationPanel> self(this);
+    worker_ = std::make_unique<SimulationWorker>([self](SimulationOutcome outcome) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, outcome] {
+                if (self) self->answer(outcome);
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+SimulationPanel::~SimulationPanel() = default;
+
+SimulationOptions SimulationPanel::options() const {
+    SimulationOptions options;
+    options.volatility = volatility_->value() / 100.0;
+    options.horizon = horizon_->value();
+    return options;
+}
+
+QString SimulationPanel::sentence() const { return sentence_->text(); }
+
+bool SimulationPanel::running() const { return answered_ != worker_->latestTicket(); }
+
+void SimulationPanel::setPlan(const Plan& plan, const Projection& projection) {
+    plan_ = plan;
+    projection_ = projection;
+    submit();
+}
+
+void SimulationPanel::inputsChanged() {
+    RunCaught(desktop_, title_, [&] {
+        YearByYearSettings settings = LoadYearByYearSettings();
+        settings.volatilityPercent = volatility_->value();
+        settings.horizon = horizon_->value();
+        SaveYearByYearSettings(settings);
+        submit();
+    });
+}
+
+void SimulationPanel::submit() {
+    if (plan_) worker_->submit(*plan_, projection_, options());
+}
+
+void SimulationPanel::answer(const SimulationOutcome& outcome) {
+    if (outcome.ticket != worker_->latestTicket()) return;  // a newer run is on its way
+    answered_ = outcome.ticket;
+    simulation_ = outcome.simulation;
+    if (simulation_) {
+        const QLocale locale;
+        sentence_->setText(
+            QString::fromStdString(SimulationSentence(*simulation_, [&](std::int64_t n) {
+                return locale.toString(static_cast<qlonglong>(n)).toStdString();
+            })));
+    } else {
+        sentence_->setText(QString::fromStdString(ErrorBoxText(outcome.error)));
+    }
+    emit simulated();
+}
+
+}  // namespace nestora

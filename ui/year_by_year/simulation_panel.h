@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: MIT
+// The Year by Year window's varying-returns inputs and answer: "Returns vary
+// by ±[12] % a year", "Plan for [30] years of retirement" and the sentence
+// that gives the share of simulated markets that pay the full draw.
+//
+// Every plan the window shows and every change of the two inputs starts a
+// run on the simulation's own thread; typing never waits for it. Only the
+// run for the latest plan and inputs is answered: `simulated` is emitted on
+// the window's thread once it has, and simulation() then holds its figures
+// (null after a fault, whose message the sentence shows). The two inputs are
+// remembered between runs (YearByYearSettings).
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "projection/desktop.h"
+#include "projection/plan.h"
+#include "schedule/simulation.h"
+#include "schedule/simulation_worker.h"
+
+class QLabel;
+class QSpinBox;
+
+namespace nestora {
+
+class SimulationPanel : public QWidget {
+    Q_OBJECT
+  public:
+    // A fault in a change of the inputs goes to `desktop`'s error box titled `title`.
+    SimulationPanel(Desktop& desktop, std::string title, QWidget* parent = nullptr);
+    ~SimulationPanel() override;
+
+    void setPlan(const Plan& plan, const Projection& projection);
+    SimulationOptions options() const;
+
+    QSpinBox& volatilityBox() const { return *volatility_; }
+    QSpinBox& horizonBox() const { return *horizon_; }
+    QString sentence() const;
+    // The answer for the latest plan and inputs; null before the first
+    // answer and after a fault.
+    const std::shared_ptr<const Simulation>& simulation() const { return simulation_; }
+    // True while a run for the latest plan and inputs has not answered.
+    bool running() const;
+
+  signals:
+    void simulated();
+
+  private:
+    void inputsChanged();
+    void submit();
+    void answer(const SimulationOutcome& outcome);
+
+    Desktop& desktop_;
+    std::string title_;
+    QSpinBox* volatility_;
+    QSpinBox* horizon_;
+    QLabel* sentence_;
+    std::optional<Plan> plan_;
+    Projection projection_;
+    std::shared_ptr<const Simulation> simulation_;
+    std::uint64_t answered_ = 0;
+    std::unique_ptr<SimulationWorker> worker_;  // last: stopped first
+};
+
+}  // namespace nestora

@@ -4,9 +4,13 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "number/arith.h"
 #include "number/locale_separator.h"
@@ -25,6 +29,46 @@ bool WantsCommandLine(int argc, const char* const* argv) {
     return false;
 }
 
+namespace {
+
+// The simulation that --volatility, --horizon, --paths and --seed ask for,
+// none when none of them is given; the usage error's text when a value is
+// not a number in its range.
+std::optional<std::string> SimulationOf(const QCommandLineParser& parser,
+                                        std::array<const QCommandLineOption*, 4> options,
+                                        std::optional<SimulationOptions>& simulation) {
+    const auto& [volatility, horizon, paths, seed] = options;
+    if (!std::any_of(options.begin(), options.end(),
+                     [&](const QCommandLineOption* o) { return parser.isSet(*o); }))
+        return std::nullopt;
+    SimulationOptions chosen;
+    bool ok = true;
+    if (parser.isSet(*volatility)) {
+        const double percent = parser.value(*volatility).toDouble(&ok);
+        if (!ok || !(percent >= 0 && percent <= MaxVolatility * 100))
+            return "--volatility takes a percent from 0 to 50.";
+        chosen.volatility = percent / 100;
+    }
+    if (parser.isSet(*horizon)) {
+        chosen.horizon = parser.value(*horizon).toInt(&ok);
+        if (!ok || chosen.horizon < MinHorizon || chosen.horizon > MaxHorizon)
+            return "--horizon takes whole years from 1 to 80.";
+    }
+    if (parser.isSet(*paths)) {
+        chosen.paths = parser.value(*paths).toInt(&ok);
+        if (!ok || chosen.paths < MinPaths || chosen.paths > MaxPaths)
+            return "--paths takes a whole number from 1 to 100000.";
+    }
+    if (parser.isSet(*seed)) {
+        chosen.seed = parser.value(*seed).toULongLong(&ok);
+        if (!ok) return "--seed takes a whole number from 0.";
+    }
+    simulation = chosen;
+    return std::nullopt;
+}
+
+}  // namespace
+
 int RunCommandLine(QCoreApplication& app) {
     QCoreApplication::setApplicationName("nestora");
     QCoreApplication::setApplicationVersion(NESTORA_VERSION);
@@ -39,6 +83,23 @@ int RunCommandLine(QCoreApplication& app) {
         "Write the year-by-year schedule as CSV to standard output and exit. FILE is a settings "
         "file; without it, the program's own.");
     parser.addOption(schedule);
+    // The varying-returns simulation's columns in the CSV.
+    const QCommandLineOption volatility(
+        "volatility",
+        "With --schedule: returns vary by PCT percent a year (0 to 50, 12 if not given); the CSV "
+        "gains the simulation's columns p10_today, p50_today, p90_today and funded.",
+        "PCT");
+    const QCommandLineOption horizon(
+        "horizon",
+        "With --schedule: the years of retirement to plan for (1 to 80, 30 if not given).",
+        "YEARS");
+    const QCommandLineOption paths(
+        "paths", "With --schedule: the simulated markets (1 to 100000, 10000 if not given).", "K");
+    const QCommandLineOption seed(
+        "seed", "With --schedule: the simulation's seed, a whole number (20261210 if not given).",
+        "S");
+    for (const QCommandLineOption* option : {&volatility, &horizon, &paths, &seed})
+        parser.addOption(*option);
     parser.addPositionalArgument("FILE", "The settings file for --schedule.", "[FILE]");
 
     if (!parser.parse(app.arguments())) {
@@ -52,7 +113,16 @@ int RunCommandLine(QCoreApplication& app) {
     if (!parser.isSet(schedule) || files.size() > 1) {
         std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n",
                      parser.isSet(schedule) ? "--schedule takes one FILE at most."
+                     : files.isEmpty()      ? "--volatility, --horizon, --paths and --seed go "
+                                              "with --schedule."
                                             : "FILE goes with --schedule.");
+        return 2;
+    }
+
+    std::optional<SimulationOptions> simulation;
+    if (const std::optional<std::string> wrong =
+            SimulationOf(parser, {&volatility, &horizon, &paths, &seed}, simulation)) {
+        std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n", wrong->c_str());
         return 2;
     }
 
@@ -61,9 +131,10 @@ int RunCommandLine(QCoreApplication& app) {
     ReadLocaleDecimalSeparator();
     std::ios::sync_with_stdio(true);
     if (files.isEmpty())
-        return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr);
+        return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr,
+                                  SystemFiles(), simulation);
     return RunScheduleCommand(QFile::encodeName(files.front()).toStdString(), true, std::cout,
-                              std::cerr);
+                              std::cerr, SystemFiles(), simulation);
 }
 
 }  // namespace nestora

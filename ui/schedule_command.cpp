@@ -11,6 +11,7 @@
 #include "schedule/schedule.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_table.h"
+#include "schedule/simulation_table.h"
 #include "settings/settings_file.h"
 
 namespace nestora {
@@ -66,7 +67,8 @@ class NoWindow : public WindowPlace {
 }  // namespace
 
 int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& out,
-                       std::ostream& err, FileSystem& files) {
+                       std::ostream& err, FileSystem& files,
+                       const std::optional<SimulationOptions>& simulation) {
     if (mustExist && !files.exists(path)) {
         err << "File not found.\n";
         return 1;
@@ -100,7 +102,10 @@ int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& ou
 
     std::string csv;
     const bool made = RunCaught(desktop, title, [&] {
-        csv = ScheduleCsv(MakeScheduleTable(MakeSchedule(planner.plan, planner.projection)));
+        ScheduleTable table = MakeScheduleTable(MakeSchedule(planner.plan, planner.projection));
+        if (simulation)
+            AddSimulationColumns(table, Simulate(planner.plan, planner.projection, *simulation));
+        csv = ScheduleCsv(table);
     });
     if (!made) return 1;
     out << csv;

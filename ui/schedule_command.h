@@ -10,11 +10,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 #include "number/platform_file.h"
+#include "schedule/simulation.h"
 
 namespace nestora {
 
@@ -27,8 +29,11 @@ inline constexpr std::array<std::string_view, 6> InitialEntryTexts = {"50000", "
 // does not exist means the defaults when `mustExist` is false (the program's
 // own file before its first close) and "File not found." when it is true
 // (a file named on the command line). Returns the exit status: 0, or 1 after
-// a report on `err`.
+// a report on `err`. With `simulation`, the CSV gains the varying-returns
+// columns (p10_today, p50_today, p90_today, funded) and runs to the later of
+// the schedule's last year and the horizon's.
 int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& out,
-                       std::ostream& err, FileSystem& files = SystemFiles());
+                       std::ostream& err, FileSystem& files = SystemFiles(),
+                       const std::optional<SimulationOptions>& simulation = std::nullopt);
 
 }  // namespace nestora

@@ -156,4 +156,17 @@ env -u DISPLAY "$four/nestora" --schedule "$work/none.fig" 2>"$work/err" || stat
 [ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "File not found." ] ||
     fail "a missing FILE gave status $status and '$(cat "$work/err")'"
 
+echo "7. The command line adds the varying-returns columns."
+env -u DISPLAY -u QT_QPA_PLATFORM "$four/nestora" --schedule --volatility 12 --horizon 30 \
+    --paths 2000 >"$work/simulated.csv" || fail "nestora --schedule --volatility failed"
+[ "$(head -n 1 "$work/simulated.csv")" = \
+  "year,phase,saving,draw_today,balance,balance_today,p10_today,p50_today,p90_today,funded" ] ||
+    fail "the simulated schedule's header is '$(head -n 1 "$work/simulated.csv")'"
+[ "$(wc -l <"$work/simulated.csv")" -ge 51 ] || fail "the table stops before year 50"
+grep -qE "^50,retired,([0-9]+,){7}[01]\.[0-9]{4}$" "$work/simulated.csv" ||
+    fail "no simulated row for year 50"
+status=0
+env -u DISPLAY "$four/nestora" --schedule --volatility 80 2>/dev/null >/dev/null || status=$?
+[ "$status" -eq 2 ] || fail "--volatility 80 gave status $status, not 2"
+
 echo "PASS"

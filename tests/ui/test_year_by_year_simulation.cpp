@@ -62,7 +62,7 @@ class VaryingReturns : public WindowTest {
     }
     // Waits until the simulation has answered the latest plan and inputs.
     static void settle(YearByYearWindow& yby) {
-        QTRY_VERIFY_WITH_TIMEOUT(!yby.simulation().running(), 30000);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !yby.simulation().running(); }, 30000));
         QCoreApplication::processEvents();
     }
     static std::string cell(const YearByYearWindow& yby, std::size_t row, std::size_t column) {

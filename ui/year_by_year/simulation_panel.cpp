@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <thread>
 #include <utility>
 
 #include "projection/catch_point.h"
@@ -82,6 +84,8 @@ SimulationOptions SimulationPanel::options() const {
     SimulationOptions options;
     options.volatility = volatility_->value() / 100.0;
     options.horizon = horizon_->value();
+    // One core stays with the window, so that typing never waits.
+    options.threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
     return options;
 }
 

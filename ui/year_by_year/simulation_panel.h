@@ -4,7 +4,8 @@
 // that gives the share of simulated markets that pay the full draw.
 //
 // Every plan the window shows and every change of the two inputs starts a
-// run on the simulation's own thread; typing never waits for it. Only the
+// run on the simulation's own thread, on every core but one; typing never
+// waits for it. Only the
 // run for the latest plan and inputs is answered: `simulated` is emitted on
 // the window's thread once it has, and simulation() then holds its figures
 // (null after a fault, whose message the sentence shows). The two inputs are

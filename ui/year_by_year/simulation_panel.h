@@ -5,11 +5,11 @@
 //
 // Every plan the window shows and every change of the two inputs starts a
 // run on the simulation's own thread, on every core but one; typing never
-// waits for it. Only the
-// run for the latest plan and inputs is answered: `simulated` is emitted on
-// the window's thread once it has, and simulation() then holds its figures
-// (null after a fault, whose message the sentence shows). The two inputs are
-// remembered between runs (YearByYearSettings).
+// waits for it. Only the run for the latest plan and inputs is answered:
+// `simulated` is emitted on the window's thread once it has, and
+// simulation() then holds its figures (null after a fault, whose message the
+// sentence shows). The two inputs are remembered between runs
+// (YearByYearSettings).
 #pragma once
 
 #include <QWidget>

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "number/locale_separator.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 namespace nestora {
 
@@ -21,6 +25,16 @@ std::string WithDecimalPoint(std::string_view text, char separator) {
     return read;
 }
 
+#ifdef _WIN32
+void ReadLocaleDecimalSeparator() {
+    // The user's decimal symbol from the regional settings, as wide text.
+    wchar_t symbol[8] = {};
+    const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, symbol, 8);
+    const char radix[2] = {length == 2 && symbol[0] < 0x80 ? static_cast<char>(symbol[0]) : '?',
+                           '\0'};
+    LocaleDecimalSeparator = length == 2 ? DecimalSeparatorFrom(radix) : '.';
+}
+#else
 void ReadLocaleDecimalSeparator() {
     // A locale object of its own, made from the environment (LC_ALL,
     // LC_NUMERIC, LANG), so that the process locale stays "C" for every
@@ -33,5 +47,6 @@ void ReadLocaleDecimalSeparator() {
     LocaleDecimalSeparator = DecimalSeparatorFrom(nl_langinfo_l(RADIXCHAR, user));
     freelocale(user);
 }
+#endif
 
 }  // namespace nestora

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_location.h"
 
+#ifndef _WIN32
 #include <pwd.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <vector>
@@ -19,6 +21,9 @@ std::optional<std::string> Variable(const char* name) {
 }
 
 std::optional<std::string> AccountHome() {
+#ifdef _WIN32
+    return std::nullopt;  // Windows keeps no user database of home folders
+#else
     const long size = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
     struct passwd entry {};
@@ -27,6 +32,7 @@ std::optional<std::string> AccountHome() {
         found == nullptr || found->pw_dir == nullptr)
         return std::nullopt;
     return std::string(found->pw_dir);
+#endif
 }
 
 // Only an absolute path names a folder here: a relative one would depend on

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -18,9 +19,22 @@ namespace nestora::testing {
 class ScratchFolder {
   public:
     ScratchFolder() {
+#ifdef _WIN32
+        // Windows has no mkdtemp: a new folder under a random name, tried
+        // until one is free.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("nestora-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) path_ = candidate;
+        }
+        if (path_.empty()) throw std::runtime_error("no scratch folder");
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "nestora-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
+#endif
     }
     ~ScratchFolder() {
         std::error_code ignored;

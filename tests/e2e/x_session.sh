@@ -45,12 +45,20 @@ start_x() {
     xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not answer"
     unset QT_QPA_PLATFORM
 
-    openbox --sm-disable >"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    for _ in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
-        sleep 0.1
+    # A manager that could not reach the new server is started again.
+    local attempt
+    for attempt in 1 2 3; do
+        openbox --sm-disable >>"$work/wm.log" 2>&1 &
+        wm_pid=$!
+        for _ in $(seq 50); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break 2
+            kill -0 "$wm_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$wm_pid" 2>/dev/null || true
+        wm_pid=
     done
+    [ -n "$wm_pid" ] || fail "the window manager did not start"
     sleep 1  # the manager announces itself before it has settled
 }
 

@@ -102,7 +102,7 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     layout->addWidget(stack_, 4);
     layout->addWidget(note_);
     connect(simulation_, &SimulationPanel::simulated, this,
-            [this] { RunCaught(desktop_, title_, [this] { showTable(); }); });
+            [this] { RunCaught(desktop_, title_, [this] { showTable(true); }); });
     setTabOrder(simulation_, table_);
     setTabOrder(table_, nominal_);
     setTabOrder(nominal_, save_);
@@ -203,7 +203,7 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
         start_ = fp::toDouble(plan.CurrentSavings);
         // Until the simulation of this plan answers, a few milliseconds on,
         // the table keeps the simulation's figures of the plan before.
-        showTable();
+        showTable(false);
         simulation_->setPlan(plan, projection);
         chartPlan_ = plan;
         chartSchedule_ = schedule;
@@ -230,7 +230,7 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
     for (QPushButton* button : {save_, copy_, print_}) button->setEnabled(true);
 }
 
-void YearByYearWindow::showTable() {
+void YearByYearWindow::showTable(bool withBand) {
     if (!schedule_) return;
     ScheduleTable table = MakeScheduleTable(*schedule_);
     const Simulation* simulation = simulation_->simulation().get();
@@ -238,7 +238,9 @@ void YearByYearWindow::showTable() {
     const bool newColumns = table.columns.size() != model_->table().columns.size();
     model_->setTable(std::move(table));
     if (newColumns) fitColumns();
-    chart_->setSimulation(simulation, start_);
+    // The band only when the simulation answers: redrawing chart lines costs
+    // a millisecond, too much for every keystroke.
+    if (withBand) chart_->setSimulation(simulation, start_);
 }
 
 // Each column as wide as its title or a nine-digit amount, whichever is

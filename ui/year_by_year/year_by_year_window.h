@@ -86,8 +86,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     void showFault(const std::string& message);
     void fitColumns();
     // The table of the last schedule, with the simulation's columns once it
-    // has answered.
-    void showTable();
+    // has answered, and the chart's band when `withBand`.
+    void showTable(bool withBand);
 
     Planner& planner_;
     Desktop& desktop_;

@@ -14,28 +14,12 @@
 #include "projection/planner.h"
 #include "schedule/schedule.h"
 #include "schedule/simulation.h"
+#include "support/plain_field.h"
+#include "support/quiet_desktop.h"
 
 namespace {
 
 using namespace nestora;
-
-class QuietField : public Field {
-  public:
-    std::string text() const override { return text_; }
-    void setText(const std::string& text) override { text_ = text; }
-    void selectAll() override {}
-
-  private:
-    std::string text_;
-};
-
-class QuietDesktop : public Desktop {
-  public:
-    void warning(const std::string&) override {}
-    void beep() override {}
-    void errorBox(const std::string&, const std::string&) override {}
-    void openAddress(const std::string&) override {}
-};
 
 // The default plan (20 saving years) and the projection calculate gives it.
 struct Planned {
@@ -45,9 +29,9 @@ struct Planned {
         planner.plan = DefaultPlan();
         planner.calculate();
     }
-    QuietDesktop desktop;
+    testing::QuietDesktop desktop;
     Planner planner{desktop};
-    QuietField results[4];
+    testing::PlainField results[4];
 };
 
 const Planned& planned() {

@@ -26,6 +26,7 @@
 #include "number/arith.h"
 #include "projection/planner.h"
 #include "support/loose_edit_boxes.h"
+#include "support/quiet_desktop.h"
 #include "ui/line_edit_field.h"
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/year_by_year_window.h"
@@ -34,18 +35,9 @@ namespace {
 
 using namespace nestora;
 
-// No keystroke below brings a box or a beep.
-class QuietDesktop : public Desktop {
-  public:
-    void warning(const std::string&) override {}
-    void beep() override {}
-    void errorBox(const std::string&, const std::string&) override {}
-    void openAddress(const std::string&) override {}
-};
-
 // The main window's ten edit boxes bound to a planner, never shown.
 struct BoundEdits {
-    QuietDesktop desktop;
+    testing::QuietDesktop desktop;  // no keystroke below brings a box or a beep
     Planner planner{desktop};
     testing::LooseEditBoxes boxes{planner, "Nestora"};
 

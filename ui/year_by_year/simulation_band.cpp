@@ -20,7 +20,8 @@ SimulationBand::SimulationBand(QChart& chart)
     area_->setColor(QColor(0x20, 0x60, 0xB0, 0x38));
     area_->setBorderColor(QColor(0x20, 0x60, 0xB0, 0x60));
     median_->setName("Median market");
-    QPen pen(QColor(0x20, 0x60, 0xB0));
+    // Its own colour, so that the legend tells it from the fixed-return line.
+    QPen pen(QColor(0x80, 0x40, 0xA0));
     pen.setStyle(Qt::DotLine);
     pen.setWidth(2);
     median_->setPen(pen);

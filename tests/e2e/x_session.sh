@@ -35,8 +35,11 @@ fail() {
 
 # A display open to every local user (a test may run the program as another
 # user); Xvfb picks a free display number and writes it once it is ready.
+# Without -noreset the server resets each time its last client leaves (the
+# xdpyinfo below, each xprop while the manager starts), and a client that
+# connects during a reset is refused.
 start_x() {
-    Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -ac 4>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 4 -screen 0 1280x1024x24 -nolisten tcp -ac -noreset 4>"$work/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || fail "Xvfb did not start"

@@ -25,6 +25,13 @@ ScheduleCell LabelCell(std::string text, std::string label) {
     return cell;
 }
 
+ScheduleCell ShareCell(std::string text) {
+    ScheduleCell cell;
+    cell.kind = ScheduleCell::Kind::Share;
+    cell.text = std::move(text);
+    return cell;
+}
+
 ScheduleCell MoneyCell(Extended value) {
     ScheduleCell cell;
     cell.kind = ScheduleCell::Kind::Money;

@@ -21,10 +21,10 @@
 namespace nestora {
 
 struct ScheduleCell {
-    enum class Kind { Count, Label, Money };
+    enum class Kind { Count, Label, Money, Share };
     Kind kind = Kind::Label;
     double number = 0;  // Count and Money: the whole number shown
-    std::string text;   // the CSV text: "12", "saving", "795766", "1.23456789012347E15"
+    std::string text;   // the CSV text: "12", "saving", "795766", "1.23456789012347E15", "0.8412"
     std::string label;  // Label: the text the window shows ("Saving")
 };
 
@@ -48,6 +48,9 @@ void AddColumn(ScheduleTable& table, ScheduleColumn column,
 // The cells of one kind.
 ScheduleCell CountCell(std::int32_t count);
 ScheduleCell LabelCell(std::string text, std::string label);
+// A share written with a point, "0.8412"; the window shows the user's decimal
+// symbol in its place.
+ScheduleCell ShareCell(std::string text);
 // Rounded as the result fields are; a value beyond 2^63, which the result
 // fields cannot show, is shown as its double. EOverflow beyond the double range.
 ScheduleCell MoneyCell(Extended value);

@@ -46,8 +46,7 @@ void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation) {
     AddColumn(table, {"funded", "Funded share"}, [&](std::size_t r) {
         const SimulatedYear* y = year(r);
         if (!y) return LabelCell("", "");
-        const std::string text = FundedText(y->fundedPaths, simulation.paths);
-        return LabelCell(text, text);
+        return ShareCell(FundedText(y->fundedPaths, simulation.paths));
     });
 }
 

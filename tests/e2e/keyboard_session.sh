@@ -27,6 +27,15 @@ start() {  # start folder [command prefix...]
     main=$(xdotool search --name "^Tobrel$" | head -n 1)
 }
 
+# The left and right edges of a window's frame: its client's place and width
+# and the frame's extents that the window manager announces.
+frame_span() {  # window id
+    local WINDOW X Y WIDTH HEIGHT SCREEN left right
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    read -r left right _ < <(xprop -id "$1" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,/ /g')
+    echo "$((X - left)) $((X + WIDTH + right - 1))"
+}
+
 set -E
 trap 'fail "command failed at line $LINENO"' ERR
 
@@ -122,6 +131,11 @@ activate "$main"
 keys alt+y
 wait_window "^Year by Year$"
 yby=$(xdotool search --onlyvisible --name "^Year by Year$" | head -n 1)
+# The first time it opens beside the main window, covering none of it.
+read -r _ main_right < <(frame_span "$main")
+read -r yby_left yby_right < <(frame_span "$yby")
+[ "$yby_left" -gt "$main_right" ] && [ "$yby_right" -lt 1280 ] ||
+    fail "Year by Year's frame spans $yby_left…$yby_right, the main window's ends at $main_right"
 activate "$main"
 # Edit1 has the focus; Tab passes the four results and Edit2 to reach Edit9.
 keys Tab Tab Tab Tab Tab Tab

@@ -15,6 +15,8 @@ QString CellText(const ScheduleCell& cell) {
             return QString::fromStdString(cell.label);
         case ScheduleCell::Kind::Money:
             return QLocale().toString(cell.number, 'f', 0);
+        case ScheduleCell::Kind::Share:
+            return QString::fromStdString(cell.text).replace('.', QLocale().decimalPoint());
     }
     return {};
 }

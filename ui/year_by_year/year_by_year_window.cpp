@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/year_by_year/year_by_year_window.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -28,6 +29,7 @@
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_note.h"
 #include "schedule/simulation_table.h"
+#include "ui/year_by_year/first_place.h"
 #include "ui/year_by_year/schedule_chart.h"
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/schedule_print.h"
@@ -35,6 +37,13 @@
 #include "ui/year_by_year/year_by_year_settings.h"
 
 namespace nestora {
+namespace {
+
+// Beside the main window the table keeps its six columns readable down to
+// this width; narrower, the window opens in the screen's corner instead.
+constexpr int NarrowestBeside = 600;
+
+}  // namespace
 
 YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::string title,
                                    QWidget* parent)
@@ -166,20 +175,28 @@ void YearByYearWindow::calculateFaulted(const std::string& message) {
 
 void YearByYearWindow::showEvent(QShowEvent* event) {
     if (!placed_ && !event->spontaneous()) {
-        // The first time: in the screen's top right corner, where it leaves
-        // the main window (at the top left by default) in sight, and no larger
-        // than the screen.
+        // The first time: where the user left it last time, or else where it
+        // leaves the main window in sight (FirstPlace), no larger than the
+        // screen.
         placed_ = true;
         const QByteArray place = LoadYearByYearSettings().geometry;
         if (!place.isEmpty() && restoreGeometry(place)) {
             // Where the user left it last time.
-        } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            const QRect room = screen->availableGeometry();
-            // Until the window manager has framed it, the point may be taken
-            // for the client area: room for a title bar above it and borders.
-            const int title = 32, frame = 48;
-            resize(std::min(width(), room.width()), std::min(height(), room.height() - frame));
-            move(room.right() + 1 - width(), room.top() + title);
+        } else {
+            // Beside the window it was opened from: the active one when its
+            // menu item is chosen.
+            const QWidget* opener = QApplication::activeWindow();
+            if (opener == this) opener = nullptr;
+            const QScreen* screen =
+                opener != nullptr ? opener->screen() : QGuiApplication::primaryScreen();
+            if (screen != nullptr) {
+                const QRect first =
+                    FirstPlace(screen->availableGeometry(),
+                               opener != nullptr ? opener->frameGeometry() : QRect(), size(),
+                               NarrowestBeside, FrameGuess{.border = 4, .title = 32});
+                resize(first.size());
+                move(first.topLeft());
+            }
         }
     }
     if (behind_) refresh(planner_.plan, planner_.projection, true);

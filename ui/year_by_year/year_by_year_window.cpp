@@ -66,7 +66,8 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
-    resize(780, 640);
+    // Wide enough for the chart's legend with all six entries.
+    resize(960, 640);
 
     table_->setObjectName("ScheduleTable");
     table_->setModel(model_);

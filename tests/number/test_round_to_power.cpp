@@ -76,21 +76,21 @@ TEST(RoundToPower, WholeMultipleMustFitSixtyFourBits) {
 
 // Rows computed by tests/data/number_text_oracle.py, which replays every
 // step with exact rational arithmetic.
-struct OracleRow {
+struct RoundingOracleRow {
     std::uint64_t value;
     int digit;
     bool invalid;
     std::uint64_t result;
 };
 
-constexpr OracleRow kOracle[] = {
+constexpr RoundingOracleRow kRoundingOracle[] = {
 #define ROUND_TO_POWER_ROW(value, digit, invalid, result) {value, digit, invalid, result},
 #include "data/number_text_oracle.inc"
 #undef ROUND_TO_POWER_ROW
 };
 
 TEST(RoundToPower, AgreesWithTheExactOracle) {
-    for (const OracleRow& row : kOracle) {
+    for (const RoundingOracleRow& row : kRoundingOracle) {
         const double value = std::bit_cast<double>(row.value);
         SCOPED_TRACE(::testing::Message() << "oracle row " << value << " at " << row.digit);
         if (row.invalid) {

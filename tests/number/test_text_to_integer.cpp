@@ -16,7 +16,7 @@ struct IntegerRow {
     std::int32_t position;
 };
 
-void expectRows(std::initializer_list<IntegerRow> rows) {
+void expectIntegerRows(std::initializer_list<IntegerRow> rows) {
     for (const IntegerRow& row : rows) {
         const IntegerParse parsed = TextToInteger(row.text);
         EXPECT_EQ(parsed.value, row.value) << '"' << row.text << '"';
@@ -25,7 +25,7 @@ void expectRows(std::initializer_list<IntegerRow> rows) {
 }
 
 TEST(TextToInteger, AcceptsDecimalAndHexadecimal) {
-    expectRows({
+    expectIntegerRows({
         {"25", 25, 0},
         {"  25", 25, 0},
         {"+7", 7, 0},
@@ -54,7 +54,7 @@ TEST(TextToInteger, AcceptsDecimalAndHexadecimal) {
 }
 
 TEST(TextToInteger, TextEndingTooSoonFailsPastTheEnd) {
-    expectRows({
+    expectIntegerRows({
         {"", 0, 1},
         {"   ", 0, 4},
         {"-", 0, 2},
@@ -68,7 +68,7 @@ TEST(TextToInteger, TextEndingTooSoonFailsPastTheEnd) {
 }
 
 TEST(TextToInteger, BadCharacterFailsAtItsPositionWithThePartialValue) {
-    expectRows({
+    expectIntegerRows({
         {"25 ", 25, 3},
         {"12x", 12, 3},
         {"-12x", 12, 4},  // the sign is not applied to a partial value
@@ -86,7 +86,7 @@ TEST(TextToInteger, BadCharacterFailsAtItsPositionWithThePartialValue) {
 }
 
 TEST(TextToInteger, DigitsBeyondThirtyTwoBitsStopTheParse) {
-    expectRows({
+    expectIntegerRows({
         // The accumulator already exceeds 214748364 when the tenth digit comes.
         {"4294967295", 429496729, 10},
         {"21474836470", 2147483647, 11},

@@ -17,7 +17,7 @@ namespace {
 using testing::ExtendedFromFields;
 using testing::ImageOf;
 
-constexpr Extended inf = std::numeric_limits<Extended>::infinity();
+constexpr Extended infinity = std::numeric_limits<Extended>::infinity();
 
 struct RealRow {
     const char* text;
@@ -26,7 +26,7 @@ struct RealRow {
 };
 
 // Compares images, so that the sign of a zero counts.
-void expectRows(std::initializer_list<RealRow> rows) {
+void expectRealRows(std::initializer_list<RealRow> rows) {
     for (const RealRow& row : rows) {
         const RealParse parsed = TextToReal(row.text);
         EXPECT_EQ(ImageOf(parsed.value), ImageOf(row.value)) << '"' << row.text << '"';
@@ -35,7 +35,7 @@ void expectRows(std::initializer_list<RealRow> rows) {
 }
 
 TEST(TextToReal, AcceptsSignsPointsAndExponents) {
-    expectRows({
+    expectRealRows({
         {"50000", 50000, 0},
         {"  8.5", 8.5L, 0},
         {"+8.5", 8.5L, 0},
@@ -60,7 +60,7 @@ TEST(TextToReal, AcceptsSignsPointsAndExponents) {
 
 TEST(TextToReal, FailuresGiveThePositionAndTheDigitsReadSoFar) {
     // clang-format off
-    expectRows({
+    expectRealRows({
         {"", 0, 1},
         {"   ", 0, 4},
         {"-", 0, 2},
@@ -88,17 +88,17 @@ TEST(TextToReal, FailuresGiveThePositionAndTheDigitsReadSoFar) {
 }
 
 TEST(TextToReal, EffectiveExponentDecidesInfinityAndZero) {
-    expectRows({
-        {"1E6000", inf, 0},
-        {"-1E6000", -inf, 0},
-        {"1E5120", inf, 0},
+    expectRealRows({
+        {"1E6000", infinity, 0},
+        {"-1E6000", -infinity, 0},
+        {"1E5120", infinity, 0},
         {"1E4932", ExtendedFromFields(false, 0x7FFE, 0xD72CB2A95C7EF6CDull), 0},
         {"1E-5000", 0, 0},
         {"-1E-5000", -0.0L, 0},
         {"10E-5120", 0, 0},  // effective exponent -5120
         // A written exponent never wraps around, however many digits it has.
-        {"1E99999999999", inf, 0},
-        {"1E18446744073709551617", inf, 0},
+        {"1E99999999999", infinity, 0},
+        {"1E18446744073709551617", infinity, 0},
         {"1E-99999999999", 0, 0},
         {"1E-4294967296", 0, 0},
         // Zero stays zero with any exponent; infinity is only for non-zero digits.
@@ -147,20 +147,20 @@ TEST(TextToReal, EachDigitIsTwoRoundedSteps) {
 
 // Rows computed by tests/data/number_text_oracle.py, which replays every
 // step with exact rational arithmetic.
-struct OracleRow {
+struct ParseOracleRow {
     const char* text;
     const char* image;  // or "OVERFLOW"
     std::int32_t position;
 };
 
-constexpr OracleRow kOracle[] = {
+constexpr ParseOracleRow kParseOracle[] = {
 #define TEXT_TO_REAL_ROW(text, image, position) {text, image, position},
 #include "data/number_text_oracle.inc"
 #undef TEXT_TO_REAL_ROW
 };
 
 TEST(TextToReal, AgreesWithTheExactOracle) {
-    for (const OracleRow& row : kOracle) {
+    for (const ParseOracleRow& row : kParseOracle) {
         SCOPED_TRACE(::testing::Message() << "oracle row \"" << row.text << '"');
         if (std::string(row.image) == "OVERFLOW") {
             EXPECT_FAULT(TextToReal(row.text), EOverflow, "Floating point overflow");

@@ -25,7 +25,7 @@ struct FixedCase {
 void PrintTo(const FixedCase& c, std::ostream* os) { *os << c.name; }
 
 // clang-format off
-const FixedCase kPlans[] = {
+const FixedCase kFixedReturnPlans[] = {
     {"Defaults",               MakePlan(65000,  12000, 0.075L, 0.03L, 0.065L, 20)},
     {"HighDrawShortYears",     MakePlan(65000,  12000, 0.075L, 0.03L, 0.25L,  5)},
     {"SmallRealReturn",        MakePlan(10000,  500,   0.031L, 0.03L, 0.02L,  40)},
@@ -65,7 +65,7 @@ TEST_P(FixedReturnSimulation, IsTheSchedule) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Simulation, FixedReturnSimulation, ::testing::ValuesIn(kPlans),
+INSTANTIATE_TEST_SUITE_P(Simulation, FixedReturnSimulation, ::testing::ValuesIn(kFixedReturnPlans),
                          [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace

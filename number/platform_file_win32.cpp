@@ -205,6 +205,16 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
+std::string Utf8Path(const std::wstring& path) {
+    if (path.empty()) return {};
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), text.data(), size,
+                          nullptr, nullptr);
+    return text;
+}
+
 std::int32_t IOCodeFromWin32Error(unsigned long error) {
     switch (error) {
         case ERROR_SUCCESS:

@@ -17,5 +17,7 @@ std::int32_t IOCodeFromWin32Error(unsigned long error);
 
 // A UTF-8 name as Windows' wide characters.
 std::wstring WidePath(const std::string& path);
+// Windows' wide characters as UTF-8.
+std::string Utf8Path(const std::wstring& path);
 
 }  // namespace nestora

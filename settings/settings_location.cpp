@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "settings/settings_location.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "number/platform_file_win32.h"
+#else
 #include <pwd.h>
 #include <unistd.h>
 #endif
@@ -15,9 +19,20 @@ namespace nestora {
 namespace {
 
 std::optional<std::string> Variable(const char* name) {
+#ifdef _WIN32
+    // Windows keeps the environment in wide characters: read that way, a
+    // folder name outside the ANSI code page arrives whole, as UTF-8.
+    const std::wstring wide = WidePath(name);
+    const DWORD size = ::GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+    if (size == 0) return std::nullopt;
+    std::wstring value(size, L'\0');
+    value.resize(::GetEnvironmentVariableW(wide.c_str(), value.data(), size));
+    return Utf8Path(value);
+#else
     const char* value = std::getenv(name);
     if (value == nullptr) return std::nullopt;
     return std::string(value);
+#endif
 }
 
 std::optional<std::string> AccountHome() {
@@ -39,6 +54,15 @@ std::optional<std::string> AccountHome() {
 // the folder the program happens to be started from.
 bool IsAbsolute(const std::optional<std::string>& path) {
     return path.has_value() && !path->empty() && path->front() == '/';
+}
+
+// "C:\Users\me\AppData\Roaming", "C:/...", or a share's "\\server\..."
+bool IsWindowsAbsolute(const std::optional<std::string>& path) {
+    if (!path.has_value() || path->size() < 3) return false;
+    const std::string& p = *path;
+    const bool drive = ((p[0] >= 'A' && p[0] <= 'Z') || (p[0] >= 'a' && p[0] <= 'z')) &&
+                       p[1] == ':' && (p[2] == '\\' || p[2] == '/');
+    return drive || (p[0] == '\\' && p[1] == '\\');
 }
 
 // "/home/me/" and "/home/me" name the same folder.
@@ -63,6 +87,9 @@ std::optional<std::string> ConfigFolder(const HomeFolders& homes) {
 
 HomeFolders ProcessHomeFolders() {
     HomeFolders homes{Variable("XDG_CONFIG_HOME"), Variable("HOME"), std::nullopt};
+#ifdef _WIN32
+    homes.appData = Variable("APPDATA");
+#endif
     if (!IsAbsolute(homes.home)) homes.accountHome = AccountHome();
     return homes;
 }
@@ -71,6 +98,14 @@ SettingsLocation ChooseSettingsLocation(const std::string& executablePath, const
                                         FileSystem& files) {
     const std::string beside = SettingsPath(executablePath);
     if (files.exists(beside) || files.mayCreate(beside)) return {beside, {}};
+    if (IsWindowsAbsolute(homes.appData)) {
+        std::string parent = *homes.appData;
+        while (parent.size() > 3 && (parent.back() == '\\' || parent.back() == '/'))
+            parent.pop_back();
+        const char* separator = parent.back() == '\\' || parent.back() == '/' ? "" : "\\";
+        const std::string folder = parent + separator + "Nestora";
+        return {folder + "\\nestora.fig", folder};
+    }
     const auto config = ConfigFolder(homes);
     if (!config) return {beside, {}};
     const std::string folder = *config + "/nestora";

@@ -6,7 +6,8 @@
 //     program's folder (a build folder, a copy in a folder of the user's);
 //  3. otherwise the per-user file $XDG_CONFIG_HOME/nestora/nestora.fig, or
 //     ~/.config/nestora/nestora.fig when that variable is unset, empty or not
-//     an absolute path, as for a program installed in a system folder.
+//     an absolute path, as for a program installed in a system folder; on
+//     Windows, %APPDATA%\Nestora\nestora.fig.
 // A save into the per-user folder first makes the folder when it is missing.
 #pragma once
 
@@ -27,6 +28,10 @@ struct HomeFolders {
     // The home folder the user database gives, for a HOME that is unset or
     // not an absolute path.
     std::optional<std::string> accountHome;
+    // %APPDATA%, the user's folder for programs' settings on Windows (only
+    // Windows names one); when it holds an absolute path it is the per-user
+    // folder's parent, whatever the other three say.
+    std::optional<std::string> appData{};
 };
 
 // The process's environment and its user's entry in the user database.

@@ -6,6 +6,13 @@
 
 namespace nestora {
 
+QStringList FacesOf(const design::FontDesign& font) {
+    QStringList faces{font.face};
+    for (const char* standIn : font.standIns)
+        if (standIn != nullptr) faces << standIn;
+    return faces;
+}
+
 // Qt's list of installed families is read once at start-up anyway. Given a
 // family that is not in it, Qt asks fontconfig to resolve the name as an
 // alias and to sort every installed face as a fallback, and goes on to the
@@ -24,11 +31,13 @@ QString DrawnFamily(const QStringList& faces, QFont::StyleHint hint) {
 
 namespace {
 
-QFont Face(const QString& family, QFont::StyleHint hint, int pixels, bool bold) {
+QFont Face(const QString& family, QFont::StyleHint hint, const design::FontDesign& designed) {
     QFont font(family);
     font.setStyleHint(hint);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
+    font.setPixelSize(designed.pixels);
+    font.setBold(designed.bold);
+    font.setItalic(designed.italic);
+    font.setUnderline(designed.underline);
     // Whole-pixel glyph advances, as the captions were spaced with: a run of
     // dots or blanks would otherwise grow by a fraction of a pixel per
     // character and push a "%" or "$" under its field.
@@ -40,25 +49,22 @@ QFont Face(const QString& family, QFont::StyleHint hint, int pixels, bool bold) 
 
 QFont ArialBold16() {
     static const QString family = DrawnFamily(ArialFaces, QFont::SansSerif);
-    return Face(family, QFont::SansSerif, 16, true);
+    return Face(family, QFont::SansSerif, design::ArialBold16);
 }
 
 QFont TitleFont() {
     static const QString family = DrawnFamily(TitleFaces, QFont::Cursive);
-    QFont font = Face(family, QFont::Cursive, 32, true);
-    font.setItalic(true);
-    font.setUnderline(true);
-    return font;
+    return Face(family, QFont::Cursive, design::TitleFont);
 }
 
 QFont HandwritingFont() {
     static const QString family = DrawnFamily(HandwritingFaces, QFont::Cursive);
-    return Face(family, QFont::Cursive, 35, true);
+    return Face(family, QFont::Cursive, design::HandwritingFont);
 }
 
 QFont HelpFont() {
     static const QString family = DrawnFamily(HelpFaces, QFont::SansSerif);
-    return Face(family, QFont::SansSerif, 13, false);
+    return Face(family, QFont::SansSerif, design::HelpFont);
 }
 
 }  // namespace nestora

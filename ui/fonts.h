@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The faces the two windows are designed with, and what stands in for them
-// on a machine that lacks them. "Arial" gives way to the metric-compatible
-// Liberation Sans; the two decorative faces to an installed script face
-// (Dancing Script from fonts-dancingscript, then URW's Z003 chancery) and at
-// last to whatever fontconfig calls cursive. Each face is looked up once and
+// on a machine that lacks them (design/look.h), and at last whatever
+// fontconfig calls cursive for the decorative faces. Each face is looked up once and
 // the fonts name the one family that is drawn for it, so that Qt goes to it
 // directly instead of asking fontconfig about faces that are not there.
 #pragma once
@@ -12,14 +10,16 @@
 #include <QString>
 #include <QStringList>
 
+#include "design/look.h"
+
 namespace nestora {
 
 // Each designed face first, then what stands in for it, best first.
-inline const QStringList ArialFaces = {"Arial", "Liberation Sans"};
-inline const QStringList TitleFaces = {"ParkAvenue BT", "Dancing Script", "Z003", "URW Chancery L"};
-inline const QStringList HandwritingFaces = {"Lucida Handwriting", "Dancing Script", "Z003",
-                                             "URW Chancery L"};
-inline const QStringList HelpFaces = {"MS Sans Serif", "Liberation Sans", "Arial"};
+QStringList FacesOf(const design::FontDesign& font);
+inline const QStringList ArialFaces = FacesOf(design::ArialBold16);
+inline const QStringList TitleFaces = FacesOf(design::TitleFont);
+inline const QStringList HandwritingFaces = FacesOf(design::HandwritingFont);
+inline const QStringList HelpFaces = FacesOf(design::HelpFont);
 
 // The family drawn for `faces`: the first of them that is installed, or,
 // when none is, the one Qt picks for the list with that style hint.

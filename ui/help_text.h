@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The instructions that the help window shows: 43 lines, broken by hand.
+// The instructions that the help window shows (design/help_design.h), as Qt
+// texts: 43 lines, broken by hand.
 #pragma once
 
 #include <QString>

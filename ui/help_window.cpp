@@ -9,18 +9,18 @@
 #include "ui/fonts.h"
 #include "ui/help_text.h"
 #include "ui/icons.h"
+#include "ui/nestora_layout.h"
 
 namespace nestora {
 
 QPoint HelpPlacement(QSize desktop) {
-    const int left = (desktop.width() - TNestoraFhelp::OuterSize.width()) / 2;
-    const int top = (desktop.height() - TNestoraFhelp::OuterSize.height()) / 2;
-    return {left < 0 ? 0 : left, top < 0 ? 0 : top};
+    const design::Point place = design::HelpPlacement(desktop.width(), desktop.height());
+    return {place.left, place.top};
 }
 
 TNestoraFhelp::TNestoraFhelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("NestoraFhelp");
-    setWindowTitle("Tobrel  Help");
+    setWindowTitle(design::HelpCaption);
     setWindowIcon(WindowIcon());
     setFixedSize(ClientSize);
     setFont(HelpFont());
@@ -28,8 +28,9 @@ TNestoraFhelp::TNestoraFhelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_QuitOnClose, false);
 
     Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
-    Memo1->setGeometry(16, 15, 361, 673);
+    const design::MemoDesign& memo = design::HelpMemo;
+    Memo1->setObjectName(memo.name);
+    Memo1->setGeometry(memo.left, memo.top, memo.width, memo.height);
     // The sunken single border of a text box: two pixels, the outer pair of
     // edges in Dark and Light, the inner pair in Shadow and Midlight.
     Memo1->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -41,7 +42,7 @@ TNestoraFhelp::TNestoraFhelp(QWidget* parent) : QWidget(parent, Qt::Window) {
     // Read-only still lets the user move the caret, select and copy.
     Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     QPalette money = Memo1->palette();
-    money.setColor(QPalette::Base, QColor(0xC0, 0xDC, 0xC0));
+    money.setColor(QPalette::Base, ToQColor(design::MoneyGreen));
     Memo1->setPalette(money);
     Memo1->moveCursor(QTextCursor::Start);
     Memo1->setFocus();

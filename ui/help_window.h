@@ -8,6 +8,8 @@
 #include <QSize>
 #include <QWidget>
 
+#include "design/help_design.h"
+
 class QPlainTextEdit;
 
 namespace nestora {
@@ -22,8 +24,8 @@ class TNestoraFhelp : public QWidget {
   public:
     // The designed outer size, and the client area it leaves inside the
     // frame the program was designed with.
-    static constexpr QSize OuterSize{410, 740};
-    static constexpr QSize ClientSize{402, 709};
+    static constexpr QSize OuterSize{design::HelpOuterWidth, design::HelpOuterHeight};
+    static constexpr QSize ClientSize{design::HelpClientWidth, design::HelpClientHeight};
 
     explicit TNestoraFhelp(QWidget* parent = nullptr);
 

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPalette>
+#include <array>
+#include <string_view>
 
 #include "ui/fonts.h"
 
@@ -18,79 +20,36 @@ namespace nestora {
 
 namespace {
 
-struct LabelSpec {
-    const char* name;
-    const char* caption;
-    int left;
-    int top;
-};
+using design::FieldDesign;
+using design::LabelDesign;
 
-struct FieldSpec {
-    const char* name;
-    int left;
-    int top;
-    const char* text;
-    int label;  // the label beside it, in its table
-};
-
-// The captions keep their own spacing so that each "%" ends just left of its
-// field; the misspellings are the captions as the program has always shown them.
-const LabelSpec WindowLabels[] = {
-    {"Label2", "Current Long Term Savings & Investments", 11, 51},
-    {"Label3", "$", 354, 50},
-    {"Label4", "Planned Annual Additional Savings", 11, 89},
-    {"Label5", "$", 354, 90},
-    {"Label12", "Estimated Investment  Return  (Percent)         %", 11, 127},
-    {"Label13", "Estimated Ave Inflation Rate (Percent)             % ", 11, 166},
-    {"Label11", "Planned Annual Retirement Draw (Percent)   %", 11, 204},
-    {"Label14", "Years Remaining Before Retirement", 11, 243},
-};
-
-const LabelSpec PanelLabels[] = {
-    {"Label6", "Dollar Savings Available at Retimement......$", 16, 20},
-    {"Label7", "Saving Adjusted for Inflation..........................$", 16, 77},
-    {"Label9", "Annual Draw Adjusted for Inflation...............$", 16, 133},
-    {"Label8", "Number of Retirment  Years Provided for.......", 16, 189},
-};
-
-const FieldSpec EntryFields[] = {
-    {"Edit1", 366, 46, "50000", 0}, {"Edit2", 366, 85, "10000", 2}, {"Edit9", 366, 124, "8.5", 4},
-    {"Edit10", 365, 163, "3.0", 5}, {"Edit8", 365, 202, "6.0", 6},  {"Edit11", 365, 241, "25", 7},
-};
-
-const FieldSpec ResultFields[] = {
-    {"Edit3", 347, 16, "500000", 0},
-    {"Edit4", 347, 72, "300000", 1},
-    {"Edit5", 347, 128, "40000", 2},
-    {"Edit6", 347, 185, "20", 3},
-};
-
-constexpr QSize FieldSize{113, 27};
+constexpr QSize FieldSize{design::FieldWidth, design::FieldHeight};
 
 // A label that sizes itself to its text and paints its own background.
 // Without a buddy, QLabel shows "&" as it is.
-QLabel* MakeLabel(QWidget* parent, const LabelSpec& design) {
-    auto* label = new QLabel(QString::fromLatin1(design.caption), parent);
-    label->setObjectName(design.name);
+QLabel* MakeLabel(QWidget* parent, const LabelDesign& designed) {
+    auto* label = new QLabel(QString::fromLatin1(designed.caption), parent);
+    label->setObjectName(designed.name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(ArialBold16());
     label->setAutoFillBackground(true);
-    label->move(design.left, design.top);
+    label->move(designed.left, designed.top);
     label->adjustSize();
     return label;
 }
 
 // A screen reader names each field after the label beside it.
-QLineEdit* MakeField(QWidget* parent, const FieldSpec& design, const LabelSpec* labels,
-                     const QPalette& colours) {
+template <std::size_t Labels>
+QLineEdit* MakeField(QWidget* parent, const FieldDesign& designed,
+                     const std::array<LabelDesign, Labels>& labels, const QPalette& colours) {
     auto* field = new QLineEdit(parent);
-    field->setObjectName(design.name);
-    field->setAccessibleName(SpokenName(QString::fromLatin1(labels[design.label].caption)));
+    field->setObjectName(designed.name);
+    field->setAccessibleName(SpokenName(QString::fromLatin1(labels[designed.label].caption)));
     field->setFont(ArialBold16());
     field->setPalette(colours);
-    field->setGeometry(QRect(QPoint(design.left, design.top), FieldSize));
+    field->setGeometry(QRect(QPoint(designed.left, designed.top), FieldSize));
     // The text last, so that it is laid out once, in the field's own font.
-    field->setText(QString::fromLatin1(design.text));
+    field->setText(QString::fromLatin1(designed.text));
     return field;
 }
 
@@ -103,9 +62,7 @@ QPalette WithColours(QPalette palette, const QColor& text, const QColor& backgro
 }  // namespace
 
 QString SpokenName(const QString& caption) {
-    QString name = caption.simplified();
-    while (!name.isEmpty() && QStringLiteral(".$% ").contains(name.back())) name.chop(1);
-    return name;
+    return QString::fromStdString(design::SpokenName(caption.toStdString()));
 }
 
 NestoraLayout BuildNestoraLayout(QMainWindow& window) {
@@ -117,15 +74,24 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.MainMenu->setObjectName("MainMenu");
     ui.MainMenu->setNativeMenuBar(false);
     ui.MainMenu->setFont(QApplication::font("QMenuBar"));
-    ui.File1 = ui.MainMenu->addMenu("&File");
-    ui.File1->setObjectName("File1");
-    ui.File1->setFont(QApplication::font("QMenu"));
-    ui.Exit1 = ui.File1->addAction("&Exit");
-    ui.Exit1->setObjectName("Exit1");
-    ui.Help1 = ui.MainMenu->addAction("&Help");
-    ui.Help1->setObjectName("Help1");
-    ui.TobrelHomePage1 = ui.MainMenu->addAction("&Tobrel Home Page");
-    ui.TobrelHomePage1->setObjectName("TobrelHomePage1");
+    for (const design::MenuItemDesign& item : design::MainMenu) {
+        QAction* action = nullptr;
+        if (item.under != nullptr) {
+            action = ui.File1->addAction(item.caption);
+        } else if (std::string_view(item.name) == "File1") {
+            ui.File1 = ui.MainMenu->addMenu(item.caption);
+            ui.File1->setObjectName(item.name);
+            ui.File1->setFont(QApplication::font("QMenu"));
+            continue;
+        } else {
+            action = ui.MainMenu->addAction(item.caption);
+        }
+        action->setObjectName(item.name);
+    }
+    ui.Exit1 = ui.MainMenu->findChild<QAction*>("Exit1");
+    ui.Help1 = ui.MainMenu->findChild<QAction*>("Help1");
+    ui.TobrelHomePage1 = ui.MainMenu->findChild<QAction*>("TobrelHomePage1");
+    ui.YearByYear1 = ui.MainMenu->findChild<QAction*>("YearByYear1");
 
     // The client area: the application workspace colour behind every label.
     auto* client = new QWidget(&window);
@@ -137,23 +103,24 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     client->setFixedSize(NestoraClientSize);
     window.setCentralWidget(client);
 
-    ui.Label1 = new QLabel("Nestora", client);
-    ui.Label1->setObjectName("Label1");
+    const LabelDesign& title = design::TitleLabel;
+    ui.Label1 = new QLabel(title.caption, client);
+    ui.Label1->setObjectName(title.name);
     ui.Label1->setTextFormat(Qt::PlainText);
     ui.Label1->setFont(TitleFont());
     ui.Label1->setAlignment(Qt::AlignCenter);
     ui.Label1->setAutoFillBackground(true);
-    ui.Label1->setGeometry(68, 4, 229, 36);
+    ui.Label1->setGeometry(title.left, title.top, title.width, title.height);
 
-    for (const LabelSpec& design : WindowLabels) {
-        MakeLabel(client, design);
+    for (const LabelDesign& label : design::WindowLabels) {
+        MakeLabel(client, label);
     }
 
     const QPalette entryColours = WithColours(
         client->palette(), QApplication::palette().color(QPalette::WindowText), EntryBackground);
     QLineEdit* entries[6];
     for (int i = 0; i < 6; ++i) {
-        entries[i] = MakeField(client, EntryFields[i], WindowLabels, entryColours);
+        entries[i] = MakeField(client, design::EntryFields[i], design::WindowLabels, entryColours);
     }
     ui.Edit1 = entries[0];
     ui.Edit2 = entries[1];
@@ -165,9 +132,10 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     // The result panel: grey, a one-pixel raised bevel, navy captions and
     // read-only aqua fields that can still take the focus and be copied from.
     ui.Panel1 = new QFrame(client);
-    ui.Panel1->setObjectName("Panel1");
+    const design::PanelDesign& panel = design::ResultPanel;
+    ui.Panel1->setObjectName(panel.name);
     ui.Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ui.Panel1->setLineWidth(1);
+    ui.Panel1->setLineWidth(panel.bevel);
     QPalette grey = ui.Panel1->palette();
     grey.setColor(QPalette::Window, PanelGrey);
     grey.setColor(QPalette::WindowText, PanelText);
@@ -176,14 +144,15 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     grey.setColor(QPalette::Dark, PanelShadow);
     ui.Panel1->setPalette(grey);
     ui.Panel1->setAutoFillBackground(true);
-    ui.Panel1->setGeometry(12, 285, 477, 225);
-    for (const LabelSpec& design : PanelLabels) {
-        MakeLabel(ui.Panel1, design);
+    ui.Panel1->setGeometry(panel.left, panel.top, panel.width, panel.height);
+    for (const LabelDesign& label : design::PanelLabels) {
+        MakeLabel(ui.Panel1, label);
     }
     const QPalette resultColours = WithColours(grey, ResultText, ResultBackground);
     QLineEdit* results[4];
     for (int i = 0; i < 4; ++i) {
-        results[i] = MakeField(ui.Panel1, ResultFields[i], PanelLabels, resultColours);
+        results[i] =
+            MakeField(ui.Panel1, design::ResultFields[i], design::PanelLabels, resultColours);
         results[i]->setReadOnly(true);
     }
     ui.Edit3 = results[0];
@@ -191,12 +160,11 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Edit5 = results[2];
     ui.Edit6 = results[3];
 
-    // Tab runs from Edit1 through the panel's fields, then down the rest of
-    // the entries and round to Edit1 again.
-    QWidget* const order[] = {ui.Edit1, ui.Edit3, ui.Edit4,  ui.Edit5, ui.Edit6,
-                              ui.Edit2, ui.Edit9, ui.Edit10, ui.Edit8, ui.Edit11};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
-        QWidget::setTabOrder(order[i], order[i + 1]);
+    // The designed Tab order, round from the last field to the first.
+    for (std::size_t i = 0; i + 1 < design::TabOrder.size(); ++i) {
+        QWidget::setTabOrder(
+            client->findChild<QLineEdit*>(QString::fromLatin1(design::TabOrder[i])),
+            client->findChild<QLineEdit*>(QString::fromLatin1(design::TabOrder[i + 1])));
     }
 
     // The window is exactly the menu bar over the client area; the user

@@ -7,6 +7,9 @@
 #include <QSize>
 #include <QString>
 
+#include "design/look.h"
+#include "design/main_window_design.h"
+
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -17,18 +20,18 @@ class QAction;
 
 namespace nestora {
 
-inline const QColor EntryBackground{0xFF, 0xFF, 0xFF};
-inline const QColor PanelGrey{0x80, 0x80, 0x80};
-// The bottom and right edge of the panel's raised bevel: the panel grey at
-// half its brightness, so the edge shows against both the panel and the
-// lighter workspace grey around it.
-inline const QColor PanelShadow{0x40, 0x40, 0x40};
-inline const QColor PanelText{0x00, 0x00, 0x80};
-inline const QColor ResultBackground{0x00, 0xFF, 0xFF};
-inline const QColor ResultText{0x00, 0x00, 0xFF};
+inline QColor ToQColor(design::Rgb colour) { return {colour.red, colour.green, colour.blue}; }
+
+// The designed colours (design/look.h) as Qt draws them.
+inline const QColor EntryBackground = ToQColor(design::EntryBackground);
+inline const QColor PanelGrey = ToQColor(design::PanelGrey);
+inline const QColor PanelShadow = ToQColor(design::PanelShadow);
+inline const QColor PanelText = ToQColor(design::PanelText);
+inline const QColor ResultBackground = ToQColor(design::ResultBackground);
+inline const QColor ResultText = ToQColor(design::ResultText);
 
 // The area below the menu bar.
-inline constexpr QSize NestoraClientSize{510, 530};
+inline constexpr QSize NestoraClientSize{design::MainClientWidth, design::MainClientHeight};
 
 struct NestoraLayout {
     QMenuBar* MainMenu = nullptr;
@@ -36,6 +39,7 @@ struct NestoraLayout {
     QAction* Exit1 = nullptr;
     QAction* Help1 = nullptr;
     QAction* TobrelHomePage1 = nullptr;
+    QAction* YearByYear1 = nullptr;  // beyond the designed menu, last on the bar
 
     QLabel* Label1 = nullptr;
     // Entry fields, in the order of the plan: Edit1, Edit2, Edit9, Edit10, Edit8, Edit11.
@@ -54,10 +58,7 @@ struct NestoraLayout {
     QLineEdit* Edit6 = nullptr;
 };
 
-// The name a screen reader gives a field: its label's caption without the
-// spacing, dot runs, "$" and "%" that only line the caption up on screen
-// ("Dollar Savings Available at Retimement......$" → "Dollar Savings
-// Available at Retimement").
+// design::SpokenName for a Qt text.
 QString SpokenName(const QString& caption);
 
 // Builds every control on the window: the menu bar, the central area of

@@ -10,12 +10,12 @@
 #include <QMenuBar>
 #include <QShowEvent>
 
+#include "design/maker.h"
 #include "projection/catch_point.h"
 #include "ui/fonts.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/line_edit_field.h"
-#include "ui/maker.h"
 
 namespace nestora {
 
@@ -56,12 +56,12 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* paren
       settings_(std::move(settings)),
       planner_(desktop) {
     setObjectName("NestoraF");
-    setWindowTitle("Tobrel");
+    setWindowTitle(design::MainCaption);
     setWindowIcon(WindowIcon());
     ui_ = BuildNestoraLayout(*this);
     // The window's own face; every control that shows text sets its own.
     setFont(HandwritingFont());
-    move(-1, 157);
+    move(design::DesignedLeft, design::DesignedTop);
 
     // In the order of AllEntries and AllResults.
     fields_ = BindEditBoxes(planner_,
@@ -75,9 +75,7 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* paren
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &TNestoraF::commitData,
             Qt::DirectConnection);
     // Beyond the designed menu: the schedule behind the results.
-    QAction* yearByYear = ui_.MainMenu->addAction("&Year by Year");
-    yearByYear->setObjectName("YearByYear1");
-    connect(yearByYear, &QAction::triggered, this, &TNestoraF::YearByYear1Click);
+    connect(ui_.YearByYear1, &QAction::triggered, this, &TNestoraF::YearByYear1Click);
 
     FormCreate();
 }

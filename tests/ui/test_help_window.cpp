@@ -11,8 +11,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include "design/maker.h"
 #include "ui/help_text.h"
-#include "ui/maker.h"
 #include "ui/window_fixture.h"
 
 namespace nestora::testing {

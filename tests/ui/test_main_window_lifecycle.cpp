@@ -9,8 +9,8 @@
 #include <QTest>
 #include <cmath>
 
+#include "design/maker.h"
 #include "support/first_run.h"
-#include "ui/maker.h"
 #include "ui/window_fixture.h"
 
 namespace nestora::testing {

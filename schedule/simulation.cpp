@@ -15,6 +15,7 @@
 #include "number/whole_power.h"
 #include "schedule/normal_deviates.h"
 #include "schedule/percentiles.h"
+#include "schedule/year_rule.h"
 
 namespace nestora {
 
@@ -96,7 +97,7 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
 
         double b = m.C;
         for (std::int32_t k = 1; k <= m.n; ++k, cell += stride) {
-            b = b * factor() + m.P;
+            b = SavingYear(b, factor(), m.P);
             *cell = b * m.toToday[static_cast<std::size_t>(k)];
             finite &= std::isfinite(*cell);
         }
@@ -104,9 +105,9 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
         double t = b * m.toToday[static_cast<std::size_t>(m.n)];
         std::int32_t full = 0;
         for (; full < m.horizon; ++full, cell += stride) {
-            const double grown = t * (factor() - m.i);
-            if (!(grown >= m.D)) break;
-            t = grown - m.D;
+            const RetirementStep step = RetirementYear(t, factor() - m.i, m.D);
+            if (!step.paid) break;
+            t = step.balance;
             *cell = t;
             finite &= std::isfinite(t);
         }
@@ -117,8 +118,7 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
     return finite;
 }
 
-std::int32_t ThreadCount(const SimulationOptions& options, std::size_t cells) {
-    std::int32_t threads = options.threads;
+std::int32_t ThreadCount(std::int32_t threads, std::size_t cells) {
     if (threads <= 0) threads = static_cast<std::int32_t>(std::thread::hardware_concurrency());
     // Below about a tenth of a millisecond of work a thread costs more than
     // it saves.
@@ -162,7 +162,7 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
     out.fullYears.assign(static_cast<std::size_t>(options.paths), 0);
 
     const pcg32 stream(options.seed);
-    const std::int32_t parts = ThreadCount(options, out.balanceToday.size());
+    const std::int32_t parts = ThreadCount(options.threads, out.balanceToday.size());
     std::vector<char> finite(static_cast<std::size_t>(parts), 1);
     RunParts(parts, [&](std::int32_t part) {
         finite[static_cast<std::size_t>(part)] =
@@ -175,7 +175,10 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
 
 Simulation Simulate(const Plan& plan, const Projection& projection,
                     const SimulationOptions& options) {
-    SimulatedPaths paths = SimulatePaths(plan, projection, options);
+    return Summarize(SimulatePaths(plan, projection, options), options.threads);
+}
+
+Simulation Summarize(SimulatedPaths paths, std::int32_t threads) {
     Simulation out;
     out.savingYears = paths.savingYears;
     out.horizon = paths.horizon;
@@ -191,7 +194,7 @@ Simulation Simulate(const Plan& plan, const Projection& projection,
     const std::int32_t years = paths.savingYears + paths.horizon;
     out.years.resize(static_cast<std::size_t>(years));
     const auto stride = static_cast<std::size_t>(paths.paths);
-    const std::int32_t parts = ThreadCount(options, paths.balanceToday.size());
+    const std::int32_t parts = ThreadCount(threads, paths.balanceToday.size());
     RunParts(parts, [&](std::int32_t part) {
         for (std::int32_t y = PartStart(part, parts, years); y < PartStart(part + 1, parts, years);
              ++y) {

@@ -13,7 +13,9 @@
 //   a year is funded when T(j−1)·(1 + Rk − i) ≥ D; in the first year that is
 //   not, the remainder is drawn and the balance is 0 from then on. In
 //   nominal money that draw is D·(1 + i)^(n + j).
-// With σ = 0 every path is the year-by-year schedule (MakeSchedule).
+// Both kinds of year follow schedule/year_rule.h, as the stretches of
+// history do. With σ = 0 every path is the year-by-year schedule
+// (MakeSchedule).
 //
 // Path p takes its returns from its own block of one PCG stream (the
 // seed's sequence advanced by p blocks), so the result depends on the plan,
@@ -92,5 +94,10 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
                              const SimulationOptions& options);
 Simulation Simulate(const Plan& plan, const Projection& projection,
                     const SimulationOptions& options);
+
+// The percentiles and the funded counts of every year across `paths` (the
+// paths of one simulation, or any other set of paths alike), on up to
+// `threads` threads (0: one per core).
+Simulation Summarize(SimulatedPaths paths, std::int32_t threads = 0);
 
 }  // namespace nestora

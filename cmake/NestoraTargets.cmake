@@ -20,3 +20,19 @@ endfunction()
 function(nestora_uses_qt target)
   set_target_properties(${target} PROPERTIES AUTOMOC ON)
 endfunction()
+
+# A program that loads the Year by Year library (the program itself, and the
+# tests and benchmarks that open its window) holds the whole logic and lends
+# it to the library, so that each function and each global exists once in
+# the process: every object of the logic libraries is linked in, and the
+# names in namespace nestora are exported for the library to bind to.
+set(nestora_logic_libraries nestora_schedule nestora_settings nestora_projection nestora_number)
+function(nestora_year_by_year_host target)
+  string(JOIN "," logic ${nestora_logic_libraries})
+  target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${logic}>")
+  set_property(TARGET ${target} PROPERTY LINK_LIBRARY_OVERRIDE "WHOLE_ARCHIVE,${logic}")
+  target_link_options(${target} PRIVATE
+    "LINKER:--dynamic-list=${PROJECT_SOURCE_DIR}/ui/year_by_year/logic_exports.list")
+  set_property(TARGET ${target} APPEND PROPERTY
+    LINK_DEPENDS ${PROJECT_SOURCE_DIR}/ui/year_by_year/logic_exports.list)
+endfunction()

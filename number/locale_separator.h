@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The decimal separator that RealToText writes. Read from the user's locale
-// (LC_NUMERIC as the environment sets it) by ReadLocaleDecimalSeparator at
-// start-up; "." when the locale's symbol is not a single character.
+// The user's decimal separator: read once at start-up from the locale
+// (LC_NUMERIC as the environment sets it) and handed to the planner, which
+// shows its numbers with it; "." when the locale's symbol is not a single
+// character. Nothing keeps it in a global: a text that is written to a file
+// is given "." instead.
 #pragma once
 
 #include <string>
@@ -9,9 +11,7 @@
 
 namespace nestora {
 
-extern char LocaleDecimalSeparator;
-
-void ReadLocaleDecimalSeparator();
+char ReadLocaleDecimalSeparator();
 
 // The separator that a decimal-point text names: its single character, or
 // '.' when it is empty or longer than one character.

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "number/decimal_digits.h"
-#include "number/locale_separator.h"
 #include "number/power_of_ten.h"
 
 namespace nestora {
@@ -111,7 +110,5 @@ std::string RealToText(Extended value, char separator) {
     }
     return std::string(text, out);
 }
-
-std::string RealToText(Extended value) { return RealToText(value, LocaleDecimalSeparator); }
 
 }  // namespace nestora

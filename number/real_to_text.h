@@ -5,8 +5,8 @@
 //   50000 → "50000"    -1234.5678 → "-1234.5678"    2/3 → "0.666666666666667"
 //   0.00001 → "1E-5"   999999999999999.5 → "1E15"    8.5 with ',' → "8,5"
 // Zeros and denormals give "0"; infinities "INF" and "-INF"; NaNs "NAN".
-// RealToText(v) writes LocaleDecimalSeparator; the two-argument form takes the
-// separator so that it can be used and tested without the process locale.
+// The caller gives the decimal separator: the user's for a field on the
+// screen, "." for text that goes into a file.
 #pragma once
 
 #include <string>
@@ -16,6 +16,5 @@
 namespace nestora {
 
 std::string RealToText(Extended value, char separator);
-std::string RealToText(Extended value);
 
 }  // namespace nestora

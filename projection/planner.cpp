@@ -132,7 +132,9 @@ std::int32_t heldToInt32(std::int64_t count) {
 
 const EntryRule& RuleOf(Entry entry) { return kRules.at(indexOf(entry)); }
 
-std::string MoneyText(Extended value) { return RealToText(RoundToPower(fp::toDouble(value), 0)); }
+std::string MoneyText(Extended value, char separator) {
+    return RealToText(RoundToPower(fp::toDouble(value), 0), separator);
+}
 
 void Planner::bindEntry(Entry entry, Field& field) { entries_.at(indexOf(entry)) = &field; }
 void Planner::bindResult(Result result, Field& field) { results_.at(indexOf(result)) = &field; }
@@ -214,10 +216,12 @@ void Planner::calculateSteps() {
 
     // One field at a time: a fault while rounding one result leaves the
     // fields before it written and the others as they were.
-    resultField(Result::Edit3).setText(MoneyText(projection.SavingsAtRetirement));
-    resultField(Result::Edit4).setText(MoneyText(projection.AdjustedSavings));
-    resultField(Result::Edit5).setText(MoneyText(projection.AdjustedDraw));
-    resultField(Result::Edit6).setText(MoneyText(static_cast<Extended>(projection.YearsProvided)));
+    const char point = decimalSeparator_;
+    resultField(Result::Edit3).setText(MoneyText(projection.SavingsAtRetirement, point));
+    resultField(Result::Edit4).setText(MoneyText(projection.AdjustedSavings, point));
+    resultField(Result::Edit5).setText(MoneyText(projection.AdjustedDraw, point));
+    resultField(Result::Edit6)
+        .setText(MoneyText(static_cast<Extended>(projection.YearsProvided), point));
 }
 
 void Planner::entryChanged(Entry entry) {
@@ -237,7 +241,7 @@ void Planner::entryChanged(Entry entry) {
     const std::string text = field.text();
     bool parsed;
     if (rule.parse == EntryRule::Parse::Real) {
-        const RealParse result = TextToReal(WithDecimalPoint(text, LocaleDecimalSeparator));
+        const RealParse result = TextToReal(WithDecimalPoint(text, decimalSeparator_));
         plan.*rule.real = result.value;
         parsed = result.ok();
     } else {

@@ -73,8 +73,9 @@ const EntryRule& RuleOf(Entry entry);
 
 // The shown text of a money value or a count, in the result fields and in the
 // money entries that the settings fill: made a double, rounded to whole units
-// (ties to even) and written with RealToText. 795766.4975 → "795766".
-std::string MoneyText(Extended value);
+// (ties to even) and written with RealToText and `separator`.
+// 795766.4975 → "795766"; 2.1239255501715249E16 with ',' → "2,12392555017152E16".
+std::string MoneyText(Extended value, char separator);
 
 // Told of every calculate run that gets past CalcEnabled: with the results
 // once they are shown, or with the fault's message when a fault stops the
@@ -88,13 +89,17 @@ class CalculateObserver {
 
 class Planner {
   public:
-    explicit Planner(Desktop& desktop) : desktop_(desktop) {}
+    // The fields show numbers with `decimalSeparator`, the user's symbol, and
+    // take it back (with "." as well).
+    explicit Planner(Desktop& desktop, char decimalSeparator = '.')
+        : desktop_(desktop), decimalSeparator_(decimalSeparator) {}
 
     void bindEntry(Entry entry, Field& field);
     void bindResult(Result result, Field& field);
     Field& entryField(Entry entry) const;
     Field& resultField(Result result) const;
     Desktop& desktop() const { return desktop_; }
+    char decimalSeparator() const { return decimalSeparator_; }
 
     // Recomputes the projection from the plan and writes the four result
     // fields in order; does nothing while CalcEnabled is false. A fault
@@ -117,6 +122,7 @@ class Planner {
     void calculateSteps();
 
     Desktop& desktop_;
+    char decimalSeparator_;
     CalculateObserver* observer_ = nullptr;
     std::array<Field*, 6> entries_{};
     std::array<Field*, 4> results_{};

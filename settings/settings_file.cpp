@@ -67,19 +67,20 @@ void Load(Planner& planner, SavedPosition& saved, const std::string& path, FileS
 // rate as a percent with two decimals (the product by 100 is taken in
 // extended precision first).
 
-std::string PercentText(Extended rate) {
-    return RealToText(RoundToPower(fp::toDouble(fp::mul(rate, 100)), -2));
+std::string PercentText(Extended rate, char separator) {
+    return RealToText(RoundToPower(fp::toDouble(fp::mul(rate, 100)), -2), separator);
 }
 
 // Each text that differs from its field's present one runs the field's
 // handler, which parses it back into the plan; calculate stays idle meanwhile.
 void FillEntries(Planner& planner) {
     const Plan& plan = planner.plan;
-    planner.entryField(Entry::Edit1).setText(MoneyText(plan.CurrentSavings));
-    planner.entryField(Entry::Edit2).setText(MoneyText(plan.AnnualSavings));
-    planner.entryField(Entry::Edit9).setText(PercentText(plan.InvestmentReturn));
-    planner.entryField(Entry::Edit10).setText(PercentText(plan.InflationRate));
-    planner.entryField(Entry::Edit8).setText(PercentText(plan.RetirementDraw));
+    const char point = planner.decimalSeparator();
+    planner.entryField(Entry::Edit1).setText(MoneyText(plan.CurrentSavings, point));
+    planner.entryField(Entry::Edit2).setText(MoneyText(plan.AnnualSavings, point));
+    planner.entryField(Entry::Edit9).setText(PercentText(plan.InvestmentReturn, point));
+    planner.entryField(Entry::Edit10).setText(PercentText(plan.InflationRate, point));
+    planner.entryField(Entry::Edit8).setText(PercentText(plan.RetirementDraw, point));
     planner.entryField(Entry::Edit11).setText(IntegerToText(plan.YearsToRetirement));
 }
 

@@ -13,7 +13,6 @@
 #include <string>
 
 #include "number/arith.h"
-#include "number/locale_separator.h"
 #include "ui/nestora_window.h"
 #include "ui/schedule_command.h"
 
@@ -127,8 +126,6 @@ int RunCommandLine(QCoreApplication& app) {
     }
 
     InitArithmetic();
-    // The application object has set the C locale from the environment.
-    ReadLocaleDecimalSeparator();
     std::ios::sync_with_stdio(true);
     if (files.isEmpty())
         return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr,

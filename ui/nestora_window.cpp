@@ -48,13 +48,14 @@ void WidgetPlace::frameShown() {
     pending_.reset();
 }
 
-TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, QWidget* parent)
+TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, char decimalSeparator,
+                     QWidget* parent)
     : QMainWindow(parent),
       desktop_(desktop),
       title_(
           ProgramTitle(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString())),
       settings_(std::move(settings)),
-      planner_(desktop) {
+      planner_(desktop, decimalSeparator) {
     setObjectName("NestoraF");
     setWindowTitle(design::MainCaption);
     setWindowIcon(WindowIcon());

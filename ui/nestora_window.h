@@ -70,9 +70,9 @@ class TNestoraF : public QMainWindow {
   public:
     // Builds the window hidden and runs FormCreate. The error box and the
     // other desktop calls go through `desktop`; the settings live at
-    // `settings`.
+    // `settings`; numbers are shown with `decimalSeparator`, the user's symbol.
     explicit TNestoraF(Desktop& desktop, SettingsLocation settings = DefaultSettingsLocation(),
-                       QWidget* parent = nullptr);
+                       char decimalSeparator = '.', QWidget* parent = nullptr);
     ~TNestoraF() override;
 
     // The window that Help shows; the program creates it after this one.

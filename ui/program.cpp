@@ -14,12 +14,10 @@ namespace nestora {
 
 int RunNestora(QApplication& app, const std::function<void(QWidget&)>& beforeLoop) {
     InitArithmetic();
-    // QApplication has set the C locale from the environment by now.
-    ReadLocaleDecimalSeparator();
     QApplication::setWindowIcon(WindowIcon());
 
     QtDesktop desktop;
-    TNestoraF main(desktop);
+    TNestoraF main(desktop, DefaultSettingsLocation(), ReadLocaleDecimalSeparator());
     TNestoraFhelp help;
     main.setHelpWindow(&help);
     main.show();

@@ -7,15 +7,15 @@
 #include <QLibrary>
 
 #include "number/errors.h"
+#include "ui/year_by_year/year_by_year_entry.h"
 
 namespace nestora {
 
 namespace {
 
 constexpr const char* kLibraryFile = "libnestora-year-by-year.so";
-constexpr const char* kEntryName = "nestora_make_year_by_year";
 
-using Entry = QWidget* (*)(Planner*, Desktop*, const char*);
+using Entry = decltype(&nestora_make_year_by_year);
 
 }  // namespace
 
@@ -34,7 +34,7 @@ YearByYearMaker LibraryYearByYearMaker() {
             QLibrary library(place);
             library.setLoadHints(QLibrary::ResolveAllSymbolsHint);
             // The library stays loaded for the rest of the run.
-            if (auto entry = reinterpret_cast<Entry>(library.resolve(kEntryName)))
+            if (auto entry = reinterpret_cast<Entry>(library.resolve(YearByYearEntryName)))
                 return entry(&planner, &desktop, title.c_str());
             reason = library.errorString();
         }

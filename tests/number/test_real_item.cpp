@@ -100,14 +100,6 @@ TEST(RealItem, SixteenthDigitRoundsHalfUpWithCarries) {
     });
 }
 
-TEST(RealItem, ThePointIsAlwaysAFullStop) {
-    const char saved = LocaleDecimalSeparator;
-    LocaleDecimalSeparator = ',';
-    const std::string item = RealItemText(8.5L);
-    LocaleDecimalSeparator = saved;
-    EXPECT_EQ(item, " 8.50000000000000E+0000");
-}
-
 // The exact decimal expansion of |value| from the C library (which prints
 // binary values exactly): 25 significant digits and the decimal exponent.
 void ExactDigits(Extended value, std::string& digits, int& exponent) {

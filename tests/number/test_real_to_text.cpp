@@ -128,14 +128,10 @@ TEST(RealToText, ExponentEstimateOneTooHighIsScaledAgain) {
     });
 }
 
-TEST(RealToText, OneArgumentFormWritesTheLocaleSeparator) {
-    const char saved = LocaleDecimalSeparator;
-    LocaleDecimalSeparator = ',';
-    EXPECT_EQ(RealToText(8.5L), "8,5");
-    EXPECT_EQ(RealToText(1.5e20L), "1,5E20");
-    LocaleDecimalSeparator = '.';
-    EXPECT_EQ(RealToText(8.5L), "8.5");
-    LocaleDecimalSeparator = saved;
+TEST(RealToText, WritesTheSeparatorItIsGiven) {
+    EXPECT_EQ(RealToText(8.5L, ','), "8,5");
+    EXPECT_EQ(RealToText(1.5e20L, ','), "1,5E20");
+    EXPECT_EQ(RealToText(8.5L, '.'), "8.5");
 }
 
 TEST(DecimalSeparatorFrom, OnlyASingleCharacterCounts) {
@@ -172,23 +168,17 @@ class ScopedEnvironment {
 };
 
 TEST(ReadLocaleDecimalSeparator, ReadsTheEnvironmentWithoutTouchingTheProcessLocale) {
-    const char saved = LocaleDecimalSeparator;
     const std::string processLocale = std::setlocale(LC_NUMERIC, nullptr);
     {
         ScopedEnvironment locale("LC_ALL", "C.UTF-8");
-        LocaleDecimalSeparator = ',';
-        ReadLocaleDecimalSeparator();
-        EXPECT_EQ(LocaleDecimalSeparator, '.');
+        EXPECT_EQ(ReadLocaleDecimalSeparator(), '.');
     }
     {
         // A locale that does not exist: the query fails and "." is used.
         ScopedEnvironment locale("LC_ALL", "xx_NOWHERE.UTF-8");
-        LocaleDecimalSeparator = ',';
-        ReadLocaleDecimalSeparator();
-        EXPECT_EQ(LocaleDecimalSeparator, '.');
+        EXPECT_EQ(ReadLocaleDecimalSeparator(), '.');
     }
     EXPECT_EQ(std::setlocale(LC_NUMERIC, nullptr), processLocale);
-    LocaleDecimalSeparator = saved;
 }
 #endif
 

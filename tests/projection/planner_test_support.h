@@ -16,7 +16,8 @@ namespace nestora::testing {
 // The default plan in fields that show it, and result fields whose texts no
 // run writes, so untouched fields show; error boxes are titled "Plan".
 struct PlannerOnPlainFields : PlannerFixture {
-    PlannerOnPlainFields() : PlannerFixture(DefaultEntryTexts, {"r3", "r4", "r5", "r6"}, "Plan") {
+    explicit PlannerOnPlainFields(char decimalSeparator = '.')
+        : PlannerFixture(DefaultEntryTexts, {"r3", "r4", "r5", "r6"}, "Plan", decimalSeparator) {
         planner.plan = DefaultPlan();
     }
 };

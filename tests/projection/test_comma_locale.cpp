@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "planner_test_support.h"
-#include "support/decimal_separator.h"
 
 namespace nestora::testing {
 namespace {
@@ -35,8 +34,7 @@ TEST(CommaLocale, FieldsTakeTheUsersDecimalSymbol) {
         PlannerOnPlainFields withPoint;
         withPoint.entry(c.entry).type(c.asPoints);
 
-        DecimalSeparatorAs comma(',');
-        PlannerOnPlainFields f;
+        PlannerOnPlainFields f(',');
         f.entry(c.entry).type(c.typed);
         EXPECT_EQ(f.entry(c.entry).text(), c.shown) << c.typed;
         EXPECT_EQ(f.planValue(c.entry), withPoint.planValue(c.entry)) << c.typed;
@@ -45,8 +43,7 @@ TEST(CommaLocale, FieldsTakeTheUsersDecimalSymbol) {
 }
 
 TEST(CommaLocale, PointLocaleStillRefusesTheComma) {
-    DecimalSeparatorAs point('.');
-    PlannerOnPlainFields f;
+    PlannerOnPlainFields f('.');
     f.entry(Entry::Edit9).type("7,5");
     EXPECT_EQ(f.desktop.warnings(), std::vector<std::string>{"Error in Investment Return entry."});
     EXPECT_EQ(f.entry(Entry::Edit9).text(), "100");

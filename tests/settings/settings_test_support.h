@@ -35,6 +35,8 @@ class FakeWindow : public WindowPlace {
 // The program's start: defaults, a load at creation and a load just before
 // the window shows, each its own catch point.
 struct StartedProgram : PlannerFixture {
+    explicit StartedProgram(char decimalSeparator = '.')
+        : PlannerFixture(DesignedEntryTexts, DesignedResultTexts, "Nestora", decimalSeparator) {}
     FakeWindow window;
     SavedPosition saved;
 

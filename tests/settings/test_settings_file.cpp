@@ -9,7 +9,6 @@
 #include "number/text_to_real.h"
 #include "settings/settings_file.h"
 #include "settings_test_support.h"
-#include "support/decimal_separator.h"
 
 namespace nestora::testing {
 namespace {
@@ -79,10 +78,9 @@ TEST(SettingsFile, SecondLoadKeepsTheUnroundedRateThatTheFieldShowsRounded) {
 }
 
 TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {
-    DecimalSeparatorAs comma(',');
     ScratchFolder folder;
     const auto path = folder.file("nestora.fig");
-    StartedProgram program;
+    StartedProgram program(',');
     program.start(path);
     EXPECT_EQ(program.entryTexts(), (Texts{"65000", "12000", "7,5", "3", "6,5", "20"}));
     EXPECT_TRUE(program.desktop.calls.empty());
@@ -92,7 +90,7 @@ TEST(SettingsFile, CommaLocaleShowsCommasAndStillKeepsPointsInTheFile) {
 
     // A rate with more digits than the field shows stays unrounded.
     folder.write("nestora.fig", FineRateFile);
-    StartedProgram again;
+    StartedProgram again(',');
     again.start(path);
     EXPECT_EQ(again.entry(Entry::Edit9).text(), "8,56");
     EXPECT_EQ(again.planner.plan.InvestmentReturn, Real("8.55550000000000E-0002"));

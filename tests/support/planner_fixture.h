@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // A Planner bound to plain fields, with each entry's change run through
 // RunEntryChanged, its own catch point, as the window runs it. By default the
-// fields hold the window's designed texts.
+// fields hold the window's designed texts and the decimal symbol is ".".
 #pragma once
 
 #include <array>
@@ -43,8 +43,8 @@ class WatchingDesktop : public RecordingDesktop {
 struct PlannerFixture {
     explicit PlannerFixture(const EntryTexts& entryTexts = DesignedEntryTexts,
                             const ResultTexts& resultTexts = DesignedResultTexts,
-                            std::string boxTitle = "Nestora")
-        : title(std::move(boxTitle)) {
+                            std::string boxTitle = "Nestora", char decimalSeparator = '.')
+        : planner(desktop, decimalSeparator), title(std::move(boxTitle)) {
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const Entry entry = AllEntries[i];
             entries[i] = PlainField(entryTexts[i]);
@@ -60,7 +60,7 @@ struct PlannerFixture {
     PlannerFixture& operator=(const PlannerFixture&) = delete;
 
     WatchingDesktop desktop;
-    Planner planner{desktop};
+    Planner planner;
     std::string title;
     std::array<PlainField, 6> entries;
     std::array<CountingField, 4> results;

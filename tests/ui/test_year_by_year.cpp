@@ -39,9 +39,12 @@ class YearByYear : public WindowTest {
   protected:
     // The program's main window on the default settings file, with the Year
     // by Year window made in this process instead of loaded.
-    YearByYearWindow& open() {
-        settings.write(DefaultSettingsFile);
+    YearByYearWindow& open(const std::string& file = DefaultSettingsFile) {
+        settings.write(file);
         start();
+        return openFromMenu();
+    }
+    YearByYearWindow& openFromMenu() {
         window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
             return new YearByYearWindow(planner, d, title);
         });
@@ -110,6 +113,29 @@ TEST_F(YearByYear, FollowsEachEditAndCatchesUpWhenShownAgain) {
     edit("Edit11").setText("30");
     menuItem().trigger();
     EXPECT_EQ(cell(yby, 29, 4), text("Edit3"));
+}
+
+TEST_F(YearByYear, OpeningLeavesTheMainWindowsCommaTextsAsTheyWere) {
+    // Savings whose results take the exponent form, so that the decimal
+    // symbol shows in them. Opening the window recalculates: the results must
+    // still be written with the user's ",".
+    std::string file = DefaultSettingsFile;
+    file.replace(file.find(" 6.50000000000000E+0004"), 23, " 5.00000000000000E+0015");
+    settings.write(file);
+    decimalSeparator = ',';
+    start();
+    const EntryTexts entries = entryTexts();
+    const ResultTexts results = resultTexts();
+    ASSERT_EQ(entries[0], "5E15");
+    ASSERT_EQ(results[0], "2,12392555017152E16");
+
+    openFromMenu();
+    EXPECT_EQ(entryTexts(), entries);
+    EXPECT_EQ(resultTexts(), results);
+    edit("Edit11").setText("21");
+    EXPECT_EQ(text("Edit3").find('.'), std::string::npos) << text("Edit3");
+    EXPECT_NE(text("Edit3").find(','), std::string::npos) << text("Edit3");
+    EXPECT_TRUE(desktop.calls.empty());
 }
 
 TEST_F(YearByYear, ShowsAFaultInPlaceOfTheTableWithTheChartGreyedOut) {

@@ -22,7 +22,8 @@ class WindowTest : public ::testing::Test {
 
     // Builds the main window (which runs FormCreate) and the help window.
     TNestoraF& create() {
-        window = std::make_unique<TNestoraF>(desktop, SettingsLocation{settings.path(), {}});
+        window = std::make_unique<TNestoraF>(desktop, SettingsLocation{settings.path(), {}},
+                                             decimalSeparator);
         help = std::make_unique<TNestoraFhelp>();
         window->setHelpWindow(help.get());
         return *window;
@@ -55,6 +56,7 @@ class WindowTest : public ::testing::Test {
     }
 
     ModalWatchdog watchdog;
+    char decimalSeparator = '.';  // the user's symbol, as the program reads it
     SettingsFolder settings;
     RecordingDesktop desktop;
     std::unique_ptr<TNestoraF> window;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // What the program finds in the Year by Year library: a function that makes
 // the window for the main window's planner. The window belongs to the
-// caller; it must be deleted before the planner.
+// caller; it must be deleted before the planner. The library defines it and
+// the program's loader (year_by_year_opener.cpp) looks it up by this name
+// and this type, both from here.
 #pragma once
 
 class QWidget;

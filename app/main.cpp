@@ -2,7 +2,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 
-#include "ui/command_line.h"
+#include "app/command_line.h"
+#include "app/program_settings.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {
@@ -13,5 +14,5 @@ int main(int argc, char* argv[]) {
         return nestora::RunCommandLine(app);
     }
     QApplication app(argc, argv);
-    return nestora::RunNestora(app);
+    return nestora::RunNestora(app, nestora::DefaultSettingsLocation());
 }

@@ -3,11 +3,13 @@
 // first painted frame. bench/startup.sh times it beside startup_bare_window.
 #include <QApplication>
 
+#include "app/program_settings.h"
 #include "bench/first_paint.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    return nestora::RunNestora(
-        app, [](QWidget& window) { new nestora::bench::QuitAfterFirstPaint(window); });
+    return nestora::RunNestora(app, nestora::DefaultSettingsLocation(), [](QWidget& window) {
+        new nestora::bench::QuitAfterFirstPaint(window);
+    });
 }

@@ -38,6 +38,7 @@
 namespace nestora {
 
 inline constexpr double MaxVolatility = 0.5;
+inline constexpr std::int32_t DefaultVolatilityPercent = 12;
 inline constexpr std::int32_t MinHorizon = 1;
 inline constexpr std::int32_t MaxHorizon = 80;
 inline constexpr std::int32_t DefaultHorizon = 30;
@@ -47,7 +48,7 @@ inline constexpr std::int32_t DefaultPaths = 10000;
 inline constexpr std::uint64_t DefaultSeed = 20261210;
 
 struct SimulationOptions {
-    double volatility = 0.12;  // σ as a fraction, 0 … MaxVolatility
+    double volatility = DefaultVolatilityPercent / 100.0;  // σ as a fraction, 0 … MaxVolatility
     std::int32_t horizon = DefaultHorizon;
     std::int32_t paths = DefaultPaths;
     std::uint64_t seed = DefaultSeed;

@@ -19,12 +19,6 @@
 
 namespace nestora {
 
-SettingsLocation DefaultSettingsLocation() {
-    return ChooseSettingsLocation(
-        QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
-        ProcessHomeFolders());
-}
-
 std::int32_t WidgetPlace::top() const { return widget_.pos().y(); }
 
 std::int32_t WidgetPlace::left() const { return widget_.pos().x(); }

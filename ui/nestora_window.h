@@ -44,10 +44,6 @@ class LineEditField;
 class TNestoraF;
 class TNestoraFhelp;
 
-// The running program's settings file: beside it when it is there or may be
-// made there, otherwise in the user's configuration folder.
-SettingsLocation DefaultSettingsLocation();
-
 // The position of a top-level widget's frame, as readcfg and writecfg see it.
 class WidgetPlace : public WindowPlace {
   public:
@@ -71,8 +67,8 @@ class TNestoraF : public QMainWindow {
     // Builds the window hidden and runs FormCreate. The error box and the
     // other desktop calls go through `desktop`; the settings live at
     // `settings`; numbers are shown with `decimalSeparator`, the user's symbol.
-    explicit TNestoraF(Desktop& desktop, SettingsLocation settings = DefaultSettingsLocation(),
-                       char decimalSeparator = '.', QWidget* parent = nullptr);
+    explicit TNestoraF(Desktop& desktop, SettingsLocation settings, char decimalSeparator = '.',
+                       QWidget* parent = nullptr);
     ~TNestoraF() override;
 
     // The window that Help shows; the program creates it after this one.

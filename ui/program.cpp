@@ -2,6 +2,7 @@
 #include "ui/program.h"
 
 #include <QApplication>
+#include <utility>
 
 #include "number/arith.h"
 #include "number/locale_separator.h"
@@ -12,12 +13,13 @@
 
 namespace nestora {
 
-int RunNestora(QApplication& app, const std::function<void(QWidget&)>& beforeLoop) {
+int RunNestora(QApplication& app, SettingsLocation settings,
+               const std::function<void(QWidget&)>& beforeLoop) {
     InitArithmetic();
     QApplication::setWindowIcon(WindowIcon());
 
     QtDesktop desktop;
-    TNestoraF main(desktop, DefaultSettingsLocation(), ReadLocaleDecimalSeparator());
+    TNestoraF main(desktop, std::move(settings), ReadLocaleDecimalSeparator());
     TNestoraFhelp help;
     main.setHelpWindow(&help);
     main.show();

@@ -6,14 +6,18 @@
 
 #include <functional>
 
+#include "settings/settings_location.h"
+
 class QApplication;
 class QWidget;
 
 namespace nestora {
 
-// Returns the process's exit status. `beforeLoop`, when given, sees the main
+// Returns the process's exit status. The plan and the window's place are kept
+// at `settings`. `beforeLoop`, when given, sees the main
 // window once it is shown and before the message loop starts (the start-up
 // benchmark uses it to end the run at the first painted frame).
-int RunNestora(QApplication& app, const std::function<void(QWidget&)>& beforeLoop = {});
+int RunNestora(QApplication& app, SettingsLocation settings,
+               const std::function<void(QWidget&)>& beforeLoop = {});
 
 }  // namespace nestora

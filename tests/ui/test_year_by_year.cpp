@@ -14,11 +14,11 @@
 #include <QTest>
 #include <sstream>
 
+#include "app/schedule_command.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_note.h"
 #include "support/corrupt_settings.h"
 #include "support/planner_fixture.h"
-#include "ui/schedule_command.h"
 #include "ui/window_fixture.h"
 #include "ui/year_by_year/schedule_chart.h"
 #include "ui/year_by_year/schedule_model.h"

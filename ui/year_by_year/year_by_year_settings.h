@@ -8,12 +8,14 @@
 
 #include <QByteArray>
 
+#include "schedule/simulation.h"
+
 namespace nestora {
 
 struct YearByYearSettings {
-    int volatilityPercent = 12;  // 0 … 50
-    int horizon = 30;            // 1 … 80
-    QByteArray geometry;         // QWidget::saveGeometry, empty when never saved
+    int volatilityPercent = DefaultVolatilityPercent;  // 0 … 50
+    int horizon = DefaultHorizon;                      // 1 … 80
+    QByteArray geometry;  // QWidget::saveGeometry, empty when never saved
 };
 
 YearByYearSettings LoadYearByYearSettings();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/schedule_command.h"
+#include "app/schedule_command.h"
 
 #include <functional>
 #include <memory>

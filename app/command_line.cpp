@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,9 +12,9 @@
 #include <optional>
 #include <string>
 
+#include "app/program_settings.h"
+#include "app/schedule_command.h"
 #include "number/arith.h"
-#include "ui/nestora_window.h"
-#include "ui/schedule_command.h"
 
 namespace nestora {
 
@@ -29,6 +29,67 @@ bool WantsCommandLine(int argc, const char* const* argv) {
 }
 
 namespace {
+
+// --schedule and the simulation's four options, with their help texts.
+struct ScheduleOptions {
+    QCommandLineOption schedule{
+        "schedule",
+        "Write the year-by-year schedule as CSV to standard output and exit. FILE is a settings "
+        "file; without it, the program's own."};
+    QCommandLineOption volatility{
+        "volatility",
+        QString("With --schedule: returns vary by PCT percent a year (0 to %1, %2 if not given); "
+                "the CSV gains the simulation's columns p10_today, p50_today, p90_today and "
+                "funded.")
+            .arg(MaxVolatility * 100)
+            .arg(DefaultVolatilityPercent),
+        "PCT"};
+    QCommandLineOption horizon{
+        "horizon",
+        QString("With --schedule: the years of retirement to plan for (%1 to %2, %3 if not given).")
+            .arg(MinHorizon)
+            .arg(MaxHorizon)
+            .arg(DefaultHorizon),
+        "YEARS"};
+    QCommandLineOption paths{
+        "paths",
+        QString("With --schedule: the simulated markets (%1 to %2, %3 if not given).")
+            .arg(MinPaths)
+            .arg(MaxPaths)
+            .arg(DefaultPaths),
+        "K"};
+    QCommandLineOption seed{
+        "seed",
+        QString("With --schedule: the simulation's seed, a whole number (%1 if not given).")
+            .arg(DefaultSeed),
+        "S"};
+
+    std::array<const QCommandLineOption*, 4> simulation() const {
+        return {&volatility, &horizon, &paths, &seed};
+    }
+    void addTo(QCommandLineParser& parser) const {
+        parser.addOption(schedule);
+        for (const QCommandLineOption* option : simulation()) parser.addOption(*option);
+        parser.addPositionalArgument("FILE", "The settings file for --schedule.", "[FILE]");
+    }
+};
+
+int UsageError(const char* text) {
+    std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n", text);
+    return 2;
+}
+
+// What is wrong with arguments that parsed but do not make a command: one
+// FILE at most, and it and the simulation's options only with --schedule.
+std::optional<std::string> MisplacedArguments(const QCommandLineParser& parser,
+                                              const ScheduleOptions& options) {
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(options.schedule))
+        return files.size() > 1 ? std::optional<std::string>("--schedule takes one FILE at most.")
+                                : std::nullopt;
+    return files.isEmpty() ? "--volatility, --horizon, --paths and --seed go with --schedule."
+                           : "FILE goes with --schedule.";
+}
 
 // The simulation that --volatility, --horizon, --paths and --seed ask for,
 // none when none of them is given; the usage error's text when a value is
@@ -77,56 +138,22 @@ int RunCommandLine(QCoreApplication& app) {
         "Started without options it opens its window.");
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const QCommandLineOption schedule(
-        "schedule",
-        "Write the year-by-year schedule as CSV to standard output and exit. FILE is a settings "
-        "file; without it, the program's own.");
-    parser.addOption(schedule);
-    // The varying-returns simulation's columns in the CSV.
-    const QCommandLineOption volatility(
-        "volatility",
-        "With --schedule: returns vary by PCT percent a year (0 to 50, 12 if not given); the CSV "
-        "gains the simulation's columns p10_today, p50_today, p90_today and funded.",
-        "PCT");
-    const QCommandLineOption horizon(
-        "horizon",
-        "With --schedule: the years of retirement to plan for (1 to 80, 30 if not given).",
-        "YEARS");
-    const QCommandLineOption paths(
-        "paths", "With --schedule: the simulated markets (1 to 100000, 10000 if not given).", "K");
-    const QCommandLineOption seed(
-        "seed", "With --schedule: the simulation's seed, a whole number (20261210 if not given).",
-        "S");
-    for (const QCommandLineOption* option : {&volatility, &horizon, &paths, &seed})
-        parser.addOption(*option);
-    parser.addPositionalArgument("FILE", "The settings file for --schedule.", "[FILE]");
+    const ScheduleOptions options;
+    options.addTo(parser);
 
-    if (!parser.parse(app.arguments())) {
-        std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n",
-                     qPrintable(parser.errorText()));
-        return 2;
-    }
+    if (!parser.parse(app.arguments())) return UsageError(qPrintable(parser.errorText()));
     if (parser.isSet(help)) parser.showHelp(0);
     if (parser.isSet(version)) parser.showVersion();
-    const QStringList files = parser.positionalArguments();
-    if (!parser.isSet(schedule) || files.size() > 1) {
-        std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n",
-                     parser.isSet(schedule) ? "--schedule takes one FILE at most."
-                     : files.isEmpty()      ? "--volatility, --horizon, --paths and --seed go "
-                                              "with --schedule."
-                                            : "FILE goes with --schedule.");
-        return 2;
-    }
-
+    if (const std::optional<std::string> wrong = MisplacedArguments(parser, options))
+        return UsageError(wrong->c_str());
     std::optional<SimulationOptions> simulation;
     if (const std::optional<std::string> wrong =
-            SimulationOf(parser, {&volatility, &horizon, &paths, &seed}, simulation)) {
-        std::fprintf(stderr, "nestora: %s\nTry 'nestora --help'.\n", wrong->c_str());
-        return 2;
-    }
+            SimulationOf(parser, options.simulation(), simulation))
+        return UsageError(wrong->c_str());
 
     InitArithmetic();
     std::ios::sync_with_stdio(true);
+    const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
         return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr,
                                   SystemFiles(), simulation);

@@ -304,11 +304,14 @@ TEST(PlatformFile, MayCreateAFileWhereItsFolderExists) {
     EXPECT_TRUE(files.mayCreate(folder.file("new.fig")));
     EXPECT_FALSE(files.mayCreate(folder.file("gone/new.fig")));
     EXPECT_FALSE(files.mayCreate(folder.file("plain/new.fig")));
-    if (::geteuid() != 0) {
-        ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
-        EXPECT_FALSE(files.mayCreate(folder.file("new.fig")));
-        ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
-    }
+}
+
+TEST(PlatformFile, MayNotCreateAFileInAReadOnlyFolder) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may create files in a read-only folder";
+    ScratchFolder folder;
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    EXPECT_FALSE(SystemFiles().mayCreate(folder.file("new.fig")));
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
 }
 
 TEST(FailingFiles, FailsTheChosenCallOfItsKindOnly) {

@@ -6,12 +6,14 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
-#include <optional>
 #include <string>
 
 #include "extended_bits.h"
 #include "number/locale_separator.h"
 #include "number/real_to_text.h"
+#ifndef _WIN32
+#include "support/scoped_environment.h"
+#endif
 
 namespace nestora {
 namespace {
@@ -145,27 +147,7 @@ TEST(DecimalSeparatorFrom, OnlyASingleCharacterCounts) {
 // The environment's locale is how POSIX systems give the user's symbol;
 // Windows gives it in the regional settings instead.
 #ifndef _WIN32
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value, 1);
-    }
-    ~ScopedEnvironment() {
-        if (old_) {
-            setenv(name_, old_->c_str(), 1);
-        } else {
-            unsetenv(name_);
-        }
-    }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-  private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
+using testing::ScopedEnvironment;
 
 TEST(ReadLocaleDecimalSeparator, ReadsTheEnvironmentWithoutTouchingTheProcessLocale) {
     const std::string processLocale = std::setlocale(LC_NUMERIC, nullptr);

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "schedule/simulation_worker.h"
@@ -65,6 +66,29 @@ TEST(SimulationWorkerTest, AnswersTheLatestPlanAndDropsTheRest) {
     const Simulation alone = Simulate(p.plan(), p.projection(), WithVolatility(0.2));
     EXPECT_EQ(answer.simulation->fundedPaths, alone.fundedPaths);
     EXPECT_EQ(answer.simulation->years[30].p50Today, alone.years[30].p50Today);
+}
+
+// A run that newer plans overtake while it is under way is not reported:
+// after a burst only the newest plan gets an answer.
+TEST(SimulationWorkerTest, ARunOvertakenWhileUnderWayIsNotReported) {
+    const Projected p(DefaultPlan());
+    Reports reports;
+    SimulationWorker worker([&](SimulationOutcome o) { reports.add(std::move(o)); });
+    // Long enough (a tenth of a second or more) to be under way when the
+    // burst comes; should the worker start late, the test only proves less.
+    SimulationOptions slow = WithVolatility(0.1);
+    slow.paths = MaxPaths;
+    slow.threads = 1;
+    worker.submit(p.plan(), p.projection(), slow);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    std::uint64_t last = 0;
+    for (int k = 1; k <= 10; ++k)
+        last = worker.submit(p.plan(), p.projection(), WithVolatility(k / 100.0));
+    ASSERT_TRUE(reports.waitFor(last));
+    const std::lock_guard lock(reports.mutex);
+    ASSERT_EQ(reports.outcomes.size(), 1u)
+        << "an older plan answered first: ticket " << reports.outcomes.front().ticket;
+    EXPECT_EQ(reports.outcomes.front().ticket, last);
 }
 
 TEST(SimulationWorkerTest, ReportsAnErrorAsItsText) {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Which settings file the program uses, and the per-user folder a save makes.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <set>
@@ -11,6 +13,7 @@
 #include "settings/settings_location.h"
 #include "settings_test_support.h"
 #include "support/failing_files.h"
+#include "support/scoped_environment.h"
 
 namespace nestora::testing {
 namespace {
@@ -174,11 +177,35 @@ TEST(SettingsLocation, RealFoldersAnswerTheQuestions) {
     std::filesystem::create_directory(folder.file("nestora.fig"));
     EXPECT_EQ(ChooseSettingsLocation(program, homes).path, folder.file("nestora.fig"))
         << "a folder in the file's place counts as absent, and the folder is still writable";
-    if (::geteuid() != 0) {
-        ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
-        EXPECT_EQ(ChooseSettingsLocation(program, homes).path,
-                  folder.file("cfg/nestora/nestora.fig"));
-        ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+}
+
+TEST(SettingsLocation, AProgramFolderNobodyMayWriteSendsTheFileToTheUsersFolder) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may create files in a read-only folder";
+    ScratchFolder folder;
+    const HomeFolders homes{folder.file("cfg"), std::nullopt, std::nullopt};
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0555), 0);
+    EXPECT_EQ(ChooseSettingsLocation(folder.file("nestora"), homes).path,
+              folder.file("cfg/nestora/nestora.fig"));
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+}
+
+// The environment names the folders; the user database is asked for the
+// home folder only where HOME names none.
+TEST(SettingsLocation, ProcessHomeFoldersAsksTheUserDatabaseOnlyWithoutAHome) {
+    const passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    {
+        ScopedEnvironment config("XDG_CONFIG_HOME", "/x/cfg");
+        ScopedEnvironment home("HOME", "/home/somebody");
+        const HomeFolders homes = ProcessHomeFolders();
+        EXPECT_EQ(homes.xdgConfigHome, "/x/cfg");
+        EXPECT_EQ(homes.home, "/home/somebody");
+        EXPECT_EQ(homes.accountHome, std::nullopt);
+    }
+    for (const char* home : {static_cast<const char*>(nullptr), "", "relative/home"}) {
+        ScopedEnvironment set("HOME", home);
+        EXPECT_EQ(ProcessHomeFolders().accountHome, std::string(account->pw_dir))
+            << "HOME " << (home != nullptr ? home : "unset");
     }
 }
 

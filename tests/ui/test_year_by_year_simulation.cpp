@@ -7,11 +7,14 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 #include "schedule/simulation.h"
 #include "schedule/simulation_table.h"
@@ -129,6 +132,27 @@ TEST_F(VaryingReturns, FollowsTheInputsAndAnswersOnlyTheLatest) {
     panel.volatilityBox().setValue(0);
     settle(yby);
     for (std::size_t r = 0; r < 30; ++r) EXPECT_EQ(cell(yby, r, 7), cell(yby, r, 5)) << r + 1;
+}
+
+// An answer already on its way to the window when the plan changes again is
+// dropped there: after the burst only the newest plan's answer is shown.
+TEST_F(VaryingReturns, ShowsOnlyTheAnswerToTheNewestPlan) {
+    YearByYearWindow& yby = open();
+    SimulationPanel& panel = yby.simulation();
+    settle(yby);
+    QSignalSpy answers(&panel, &SimulationPanel::simulated);
+    edit("Edit1").setText("70000");
+    // The worker answers within milliseconds; its answer waits in this
+    // thread's event queue, which runs again only in settle below.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    for (const char* savings : {"80000", "90000", "100000"}) edit("Edit1").setText(savings);
+    settle(yby);
+    EXPECT_EQ(answers.count(), 1);
+    const Planner& planner = window->planner();
+    const Simulation newest = Simulate(planner.plan, planner.projection, panel.options());
+    ASSERT_NE(panel.simulation(), nullptr);
+    EXPECT_EQ(panel.simulation()->fundedPaths, newest.fundedPaths);
+    EXPECT_EQ(cell(yby, 49, 9), FundedText(newest.fundedPaths, newest.paths));  // year 20 + 30
 }
 
 TEST_F(VaryingReturns, FollowsAnEditInTheMainWindow) {

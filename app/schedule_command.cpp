@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "design/main_window_design.h"
 #include "number/errors.h"
 #include "projection/catch_point.h"
 #include "projection/planner.h"
@@ -79,7 +80,8 @@ int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& ou
     std::vector<std::unique_ptr<TextField>> fields;
     for (std::size_t k = 0; k < AllEntries.size(); ++k) {
         const Entry entry = AllEntries[k];
-        fields.push_back(std::make_unique<TextField>(InitialEntryTexts[k]));
+        // The entry fields start with the designed window's texts.
+        fields.push_back(std::make_unique<TextField>(design::EntryFields[k].text));
         planner.bindEntry(entry, *fields.back());
         fields.back()->onChange = [&planner, entry, &title] {
             RunEntryChanged(planner, entry, title);

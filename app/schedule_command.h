@@ -9,21 +9,14 @@
 // CSV is written.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
-#include <string_view>
 
 #include "number/platform_file.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
-
-// The texts the main window's entry fields hold before the settings file
-// fills them, in the order of AllEntries.
-inline constexpr std::array<std::string_view, 6> InitialEntryTexts = {"50000", "10000", "8.5",
-                                                                      "3.0",   "6.0",   "25"};
 
 // Writes the schedule of the settings file at `path` to `out`. A file that
 // does not exist means the defaults when `mustExist` is false (the program's

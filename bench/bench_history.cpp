@@ -8,9 +8,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
+#include "bench/ratio_reporter.h"
 #include "number/arith.h"
 #include "projection/planner.h"
 #include "schedule/history.h"
@@ -68,35 +68,22 @@ void SimulationAsManyMarkets_40Plus40(benchmark::State& state) {
 }
 BENCHMARK(SimulationAsManyMarkets_40Plus40)->Unit(benchmark::kMicrosecond);
 
-class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration) continue;
-            times[run.benchmark_name()] =
-                run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
-        }
-    }
-    std::map<std::string, double> times;  // seconds per iteration
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     InitArithmetic();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ours = reporter.times.find("History_40Plus40");
-    const auto peer = reporter.times.find("SimulationAsManyMarkets_40Plus40");
-    if (ours != reporter.times.end()) {
-        std::printf("History_40Plus40: %.3f ms for every stretch (%s 5 ms)", ours->second * 1e3,
-                    ours->second < 0.005 ? "within" : "beyond");
-        if (peer != reporter.times.end() && peer->second > 0)
+    const auto ours = reporter.times("History_40Plus40");
+    const auto peer = reporter.times("SimulationAsManyMarkets_40Plus40");
+    if (ours) {
+        std::printf("History_40Plus40: %.3f ms for every stretch (%s 5 ms)", ours->wall * 1e3,
+                    ours->wall < 0.005 ? "within" : "beyond");
+        if (peer && peer->wall > 0)
             std::printf("; %.2fx the simulation with as many markets (%.3f ms)",
-                        ours->second / peer->second, peer->second * 1e3);
+                        ours->wall / peer->wall, peer->wall * 1e3);
         std::printf("\n");
     }
     benchmark::Shutdown();

@@ -7,11 +7,11 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "number/arith.h"
 #include "number/real_to_text.h"
 #include "number/text_to_real.h"
@@ -94,25 +94,11 @@ void TextToReal_Strtold(benchmark::State& state) {
 }
 BENCHMARK(TextToReal_Strtold);
 
-// Keeps each benchmark's CPU time per iteration for the summary: CPU time
-// rather than wall time, so that other work on the machine weighs less.
-class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        }
-    }
-    std::map<std::string, double> times;
-};
-
-void printRatio(const SummaryReporter& reporter, const char* ours, const char* peer) {
-    const auto o = reporter.times.find(ours);
-    const auto p = reporter.times.find(peer);
-    if (o == reporter.times.end() || p == reporter.times.end() || o->second <= 0) return;
-    std::printf("%-20s is %5.1fx as fast as %s\n", ours, p->second / o->second, peer);
+// Processor time rather than wall time, so that other work on the machine
+// weighs less.
+void printRatio(const nestora::bench::RatioReporter& reporter, const char* ours, const char* peer) {
+    if (const auto r = reporter.ratio(peer, ours))
+        std::printf("%-20s is %5.1fx as fast as %s\n", ours, *r, peer);
 }
 
 }  // namespace
@@ -121,7 +107,7 @@ int main(int argc, char** argv) {
     nestora::InitArithmetic();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     printRatio(reporter, "RealToText_Ours", "RealToText_Snprintf");
     printRatio(reporter, "TextToReal_Ours", "TextToReal_Strtold");

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "number/arith.h"
 #include "number/real_item.h"
 
@@ -79,32 +79,17 @@ void Snprintf(benchmark::State& state) {
 }
 BENCHMARK(Snprintf);
 
-// Keeps each benchmark's time per iteration for the closing ratio.
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     nestora::InitArithmetic();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto ours = reporter.times.find("RealItem");
-    const auto text = reporter.times.find("RealItemText");
-    const auto peer = reporter.times.find("Snprintf");
-    if (ours != reporter.times.end() && peer != reporter.times.end())
-        std::printf("snprintf(\"%%.14LE\") / FormatRealItem: %.1fx\n", peer->second / ours->second);
-    if (text != reporter.times.end() && peer != reporter.times.end())
-        std::printf("snprintf(\"%%.14LE\") / RealItemText:   %.1fx\n", peer->second / text->second);
+    if (const auto r = reporter.ratio("Snprintf", "RealItem", true))
+        std::printf("snprintf(\"%%.14LE\") / FormatRealItem: %.1fx\n", *r);
+    if (const auto r = reporter.ratio("Snprintf", "RealItemText", true))
+        std::printf("snprintf(\"%%.14LE\") / RealItemText:   %.1fx\n", *r);
     benchmark::Shutdown();
     return 0;
 }

@@ -7,9 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 
+#include "bench/ratio_reporter.h"
 #include "number/arith.h"
 #include "projection/planner.h"
 #include "schedule/schedule.h"
@@ -83,45 +83,24 @@ void FixedReturnSchedule(benchmark::State& state) {
 }
 BENCHMARK(FixedReturnSchedule)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-struct Times {
-    double wall = 0;  // seconds per iteration
-    double cpu = 0;   // seconds per iteration, all threads of the process
-};
-
-class SummaryReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Iteration) continue;
-            const double perSecond = benchmark::GetTimeUnitMultiplier(run.time_unit);
-            times[run.benchmark_name()] = {run.GetAdjustedRealTime() / perSecond,
-                                           run.GetAdjustedCPUTime() / perSecond};
-        }
-    }
-    std::map<std::string, Times> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     InitArithmetic();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const auto& t = reporter.times;
-    const auto peer = t.find("FixedReturnSchedule/real_time");
+    const auto peer = reporter.times("FixedReturnSchedule/real_time");
     for (const char* name : {"Simulation_10000Paths/1/process_time/real_time",
                              "Simulation_10000Paths/2/process_time/real_time"}) {
-        const auto ours = t.find(name);
-        if (ours == t.end()) continue;
-        const Times& o = ours->second;
-        std::printf("%s: %.2f ms wall (%s one frame of 16 ms), %.2f ms CPU", name, o.wall * 1e3,
-                    o.wall < 0.016 ? "within" : "beyond", o.cpu * 1e3);
-        if (peer != t.end() && peer->second.cpu > 0)
-            std::printf("; %.0fx the fixed-return schedule (%.1f us CPU)", o.cpu / peer->second.cpu,
-                        peer->second.cpu * 1e6);
+        const auto o = reporter.times(name);
+        if (!o) continue;
+        std::printf("%s: %.2f ms wall (%s one frame of 16 ms), %.2f ms CPU", name, o->wall * 1e3,
+                    o->wall < 0.016 ? "within" : "beyond", o->cpu * 1e3);
+        if (peer && peer->cpu > 0)
+            std::printf("; %.0fx the fixed-return schedule (%.1f us CPU)", o->cpu / peer->cpu,
+                        peer->cpu * 1e6);
         std::printf("\n");
     }
     benchmark::Shutdown();

@@ -7,9 +7,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
+
+#include "bench/ratio_reporter.h"
 
 #define NESTORA_SIDE nestora
 #include "extended_side.h"
@@ -39,37 +40,24 @@ BOTH_SIDES(RealItemOnce);
 BOTH_SIDES(ArithmeticOnce);
 BOTH_SIDES(LnOnce);
 
-class RatioReporter : public benchmark::ConsoleReporter {
-  public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const auto& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     nestora::bench::Prepare();
     nestora_soft::bench::Prepare();
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const char* name : {"Calculate", "TextToRealOnce", "RealToTextOnce", "RealItemOnce",
                              "ArithmeticOnce", "LnOnce"}) {
-        const auto x87 = reporter.times.find(std::string("x87/") + name);
-        const auto soft = reporter.times.find(std::string("software/") + name);
-        if (x87 != reporter.times.end() && soft != reporter.times.end())
-            std::printf("software / x87, %-15s %.1fx\n", name, soft->second / x87->second);
+        if (const auto r =
+                reporter.ratio(std::string("software/") + name, std::string("x87/") + name))
+            std::printf("software / x87, %-15s %.1fx\n", name, *r);
     }
-    const auto calculate = reporter.times.find("software/Calculate");
-    if (calculate != reporter.times.end()) {
-        // Times are in nanoseconds; a frame at 60 Hz lasts 16.7 ms.
-        std::printf("software calculate: %.1f us, %.4f %% of a 60 Hz frame\n",
-                    calculate->second / 1e3, calculate->second / 16.7e6 * 100);
+    if (const auto calculate = reporter.times("software/Calculate")) {
+        // A frame at 60 Hz lasts 16.7 ms.
+        std::printf("software calculate: %.1f us, %.4f %% of a 60 Hz frame\n", calculate->cpu * 1e6,
+                    calculate->cpu / 16.7e-3 * 100);
     }
     benchmark::Shutdown();
     return 0;

@@ -18,11 +18,11 @@
 #include <QLineEdit>
 #include <array>
 #include <cstdio>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/ratio_reporter.h"
 #include "number/arith.h"
 #include "projection/planner.h"
 #include "support/loose_edit_boxes.h"
@@ -113,24 +113,6 @@ BENCHMARK(BM_KeystrokeYearByYearOpen);
 BENCHMARK(BM_KeystrokeAndChartLines);
 BENCHMARK(BM_BareSetText);
 
-// Keeps each benchmark's CPU time per iteration for the ratio: the median
-// when the run has repetitions, else the single measurement. CPU time, since
-// the wall clock of a shared machine also counts other processes.
-class KeepingReporter : public benchmark::ConsoleReporter {
-  public:
-    std::map<std::string, double> nanoseconds;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            const std::string& name = run.run_name.function_name;
-            if (run.run_type == Run::RT_Iteration && nanoseconds.count(name) == 0)
-                nanoseconds[name] = run.GetAdjustedCPUTime();
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                nanoseconds[name] = run.GetAdjustedCPUTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,25 +125,19 @@ int main(int argc, char** argv) {
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    KeepingReporter reporter;
+    // Processor time, since the wall clock of a shared machine also counts
+    // other processes.
+    nestora::bench::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    const auto keystroke = reporter.nanoseconds.find("BM_Keystroke");
-    const auto open = reporter.nanoseconds.find("BM_KeystrokeYearByYearOpen");
-    if (keystroke != reporter.nanoseconds.end() && open != reporter.nanoseconds.end())
-        std::printf("keystroke with Year by Year open / without: %.2f\n",
-                    open->second / keystroke->second);
-    const auto lines = reporter.nanoseconds.find("BM_KeystrokeAndChartLines");
-    if (keystroke != reporter.nanoseconds.end() && lines != reporter.nanoseconds.end())
-        std::printf("keystroke and the chart's lines / keystroke without: %.2f\n",
-                    lines->second / keystroke->second);
-    const auto bare = reporter.nanoseconds.find("BM_BareSetText");
-    if (keystroke != reporter.nanoseconds.end() && bare != reporter.nanoseconds.end() &&
-        bare->second > 0) {
-        const double ours = keystroke->second - bare->second;
-        std::printf("keystroke / bare setText: %.2f\n", keystroke->second / bare->second);
-        std::printf("our logic (keystroke - bare) / bare setText: %.2f\n", ours / bare->second);
+    if (const auto r = reporter.ratio("BM_KeystrokeYearByYearOpen", "BM_Keystroke"))
+        std::printf("keystroke with Year by Year open / without: %.2f\n", *r);
+    if (const auto r = reporter.ratio("BM_KeystrokeAndChartLines", "BM_Keystroke"))
+        std::printf("keystroke and the chart's lines / keystroke without: %.2f\n", *r);
+    if (const auto r = reporter.ratio("BM_Keystroke", "BM_BareSetText")) {
+        std::printf("keystroke / bare setText: %.2f\n", *r);
+        std::printf("our logic (keystroke - bare) / bare setText: %.2f\n", *r - 1);
     }
     return 0;
 }

@@ -76,4 +76,14 @@ inline bool signBit(SoftExtended x) { return x.signBit(); }
 inline SoftExtended abs(SoftExtended x) { return x.abs(); }
 
 }  // namespace fp
+
+// The checked operations as one type, for rules written once for either kind
+// of extended (whole_power.h, projection/savings_rules.h).
+struct CheckedArithmetic {
+    static Extended add(Extended a, Extended b) { return fp::add(a, b); }
+    static Extended sub(Extended a, Extended b) { return fp::sub(a, b); }
+    static Extended mul(Extended a, Extended b) { return fp::mul(a, b); }
+    static Extended div(Extended a, Extended b) { return fp::div(a, b); }
+};
+
 }  // namespace nestora

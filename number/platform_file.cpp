@@ -7,7 +7,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <random>
+
+#include "number/name_suffix.h"
 
 namespace nestora {
 namespace {
@@ -24,17 +25,6 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0) return "/";
     return path.substr(0, slash);
-}
-
-// Six characters for a name of the program's own: lower-case letters and
-// digits, 36^6 (about 2 × 10^9) choices.
-std::string nameSuffix() {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 pick{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
-    std::string suffix(6, '0');
-    for (char& c : suffix) c = letters[letter(pick)];
-    return suffix;
 }
 
 class PosixFiles final : public FileSystem {
@@ -79,7 +69,7 @@ class PosixFiles final : public FileSystem {
             if (fd >= 0) break;
             // Taken names are skipped; after a hundred, something is wrong.
             if (errno != EEXIST || attempt == 100) return IOCodeFromErrno(errno, candidate);
-            candidate = name + "." + nameSuffix();
+            candidate = name + "." + NameSuffix();
         }
         if (hasOld && ::fchmod(fd, old.st_mode & 0777) != 0) {
             const int error = errno;

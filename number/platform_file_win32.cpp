@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-#include <random>
-
+#include "number/name_suffix.h"
 #include "number/platform_file.h"
 
 namespace nestora {
@@ -31,15 +30,6 @@ std::string folderOf(const std::string& path) {
     if (slash == std::string::npos) return ".";
     if (slash == 0 || (slash == 2 && path[1] == ':')) return path.substr(0, slash + 1);
     return path.substr(0, slash);
-}
-
-std::string nameSuffix() {
-    static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 pick{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> letter(0, sizeof letters - 2);
-    std::string suffix(6, '0');
-    for (char& c : suffix) c = letters[letter(pick)];
-    return suffix;
 }
 
 class Win32Files final : public FileSystem {
@@ -73,7 +63,7 @@ class Win32Files final : public FileSystem {
             const bool taken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
                                (error == ERROR_ACCESS_DENIED && isFolder(candidate));
             if (!taken || attempt == 100) return IOCodeFromWin32Error(error);
-            candidate = name + "." + nameSuffix();
+            candidate = name + "." + NameSuffix();
         }
     }
 
@@ -117,7 +107,7 @@ class Win32Files final : public FileSystem {
     bool mayCreate(const std::string& path) override {
         // Asked the way the system answers it: by creating a file there and
         // removing it again.
-        const std::string probe = folderOf(path) + "\\nestora-probe." + nameSuffix();
+        const std::string probe = folderOf(path) + "\\nestora-probe." + NameSuffix();
         const std::wstring wide = WidePath(probe);
         const HANDLE h =
             ::CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,

@@ -22,4 +22,22 @@ namespace nestora {
 // 0 to a negative power.
 Extended PowerOf(Extended base, std::int32_t n);
 
+// The same steps with the checked operations `Ops` of any kind of extended T.
+template <class Ops, class T>
+T WholePower(T base, std::int32_t n) {
+    if (n == 0) return T(1);
+    if (base == T(0) && n > 0) return T(0);
+    // |n| as unsigned, so that -2147483648 has a magnitude too.
+    std::uint32_t bits = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
+    T result = T(1);
+    T square = base;
+    for (;;) {
+        if (bits & 1u) result = Ops::mul(result, square);
+        bits >>= 1;
+        if (bits == 0) break;
+        square = Ops::mul(square, square);
+    }
+    return n < 0 ? Ops::div(T(1), result) : result;
+}
+
 }  // namespace nestora

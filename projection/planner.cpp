@@ -12,6 +12,7 @@
 #include "number/text_to_real.h"
 #include "number/whole_power.h"
 #include "projection/catch_point.h"
+#include "projection/savings_rules.h"
 
 namespace nestora {
 
@@ -174,17 +175,8 @@ void Planner::calculateSteps() {
     const Extended d = plan.RetirementDraw;
     const std::int32_t n = plan.YearsToRetirement;
 
-    // Savings at retirement: C compounded for n years plus n yearly savings P
-    // added at each year's end, S = g·C + (g − 1)·P ÷ r with g = (1 + r)^n.
-    Extended S;
-    if (r == 0) {
-        S = fp::add(fp::mul(static_cast<Extended>(n), P), C);
-    } else {
-        const Extended g = PowerOf(fp::add(1, r), n);
-        const Extended grown = fp::mul(g, C);
-        const Extended saved = fp::div(fp::mul(fp::sub(g, 1), P), r);
-        S = fp::add(grown, saved);
-    }
+    // Savings at retirement: C compounded for n years plus n yearly savings P.
+    const Extended S = SavingsAfterYears<CheckedArithmetic>(C, P, r, n);
     projection.SavingsAtRetirement = S;
 
     const Extended A = fp::div(S, PowerOf(fp::add(1, i), n));
@@ -201,14 +193,11 @@ void Planner::calculateSteps() {
     // decides the quotients that lie on a whole number.
     const Extended e = fp::sub(r, i);
     std::int64_t years;
-    if (e > 0) {
-        const Extended earned = fp::mul(e, A);
-        if (D > earned) {
-            const Extended ratio = fp::div(D, fp::sub(D, earned));
-            years = fp::truncToInt64(fp::div(fp::ln(ratio), fp::ln(fp::add(1, e))));
-        } else {
-            years = YearsWhenNeverSpent;
-        }
+    if (NeverSpent<CheckedArithmetic>(e, A, D)) {
+        years = YearsWhenNeverSpent;
+    } else if (e > 0) {
+        const Extended ratio = fp::div(D, fp::sub(D, fp::mul(e, A)));
+        years = fp::truncToInt64(fp::div(fp::ln(ratio), fp::ln(fp::add(1, e))));
     } else {
         years = fp::truncToInt64(fp::div(A, D));
     }

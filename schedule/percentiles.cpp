@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace nestora {
@@ -71,6 +72,38 @@ Percentiles BySelection(std::span<double> values) {
 constexpr std::size_t BucketRowLength = 2048;
 constexpr std::size_t Buckets = 4096;
 
+// The buckets of a row: its positive patterns from lo on, 2^shift patterns
+// to a bucket, and one more bucket, the last, for its zeros.
+struct BucketGrid {
+    std::uint64_t lo = ~std::uint64_t{0};
+    unsigned shift = 0;
+    std::size_t zeros = 0;
+    std::size_t of(double v) const {
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        return bits == 0 ? Buckets : static_cast<std::size_t>((bits - lo) >> shift);
+    }
+};
+
+// The first pass: the grid over the row's range, none for a row with a
+// negative, infinite or NaN value.
+std::optional<BucketGrid> GridOf(std::span<const double> values) {
+    constexpr std::uint64_t FirstNotFinite = 0x7FF0000000000000;  // +∞; above: NaN or negative
+    BucketGrid grid;
+    std::uint64_t hi = 0;
+    std::uint64_t beyond = 0;
+    for (const double v : values) {
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        beyond |= bits >= FirstNotFinite;
+        grid.zeros += bits == 0;
+        grid.lo = std::min(grid.lo, bits == 0 ? grid.lo : bits);
+        hi = std::max(hi, bits);
+    }
+    if (beyond != 0) return std::nullopt;
+    if (hi > grid.lo)
+        while (((hi - grid.lo) >> grid.shift) >= Buckets) ++grid.shift;
+    return grid;
+}
+
 // The order statistics x(ranks[0]) ≤ x(ranks[1]) ≤ … (ranks ascending) of a
 // row of non-negative finite values, by buckets of their bit patterns; false,
 // with `out` untouched, for a row with a negative, infinite or NaN value.
@@ -85,28 +118,12 @@ constexpr std::size_t Buckets = 4096;
 // wanted bucket replace the selections over the whole row.
 bool ByBuckets(std::span<const double> values, std::span<const std::size_t> ranks,
                std::span<double> out) {
-    constexpr std::uint64_t FirstNotFinite = 0x7FF0000000000000;  // +∞; above: NaN or negative
-    std::uint64_t lo = ~std::uint64_t{0};
-    std::uint64_t hi = 0;
-    std::uint64_t beyond = 0;
-    std::size_t zeros = 0;
-    for (const double v : values) {
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        beyond |= bits >= FirstNotFinite;
-        zeros += bits == 0;
-        lo = std::min(lo, bits == 0 ? lo : bits);
-        hi = std::max(hi, bits);
-    }
-    if (beyond != 0) return false;
-
-    unsigned shift = 0;
-    if (hi > lo)
-        while (((hi - lo) >> shift) >= Buckets) ++shift;
-    const auto bucketOf = [&](std::uint64_t bits) -> std::size_t {
-        return bits == 0 ? Buckets : static_cast<std::size_t>((bits - lo) >> shift);
-    };
+    const std::optional<BucketGrid> grid = GridOf(values);
+    if (!grid) return false;
+    const auto bucketOf = [&grid](double v) { return grid->of(v); };
+    const std::size_t zeros = grid->zeros;
     std::array<std::uint32_t, Buckets + 1> counts{};  // the last one counts the zeros
-    for (const double v : values) ++counts[bucketOf(std::bit_cast<std::uint64_t>(v))];
+    for (const double v : values) ++counts[bucketOf(v)];
 
     // Each rank's bucket and its place within the bucket.
     struct Place {
@@ -133,7 +150,7 @@ bool ByBuckets(std::span<const double> values, std::span<const std::size_t> rank
         }
     }
     for (const double v : values) {
-        const std::uint8_t slot = slotOf[bucketOf(std::bit_cast<std::uint64_t>(v))];
+        const std::uint8_t slot = slotOf[bucketOf(v)];
         if (slot != 0xFF) gathered[slot].push_back(v);
     }
     for (std::size_t k = 0; k < ranks.size(); ++k) {

@@ -3,24 +3,9 @@
 
 #include "number/whole_power.h"
 #include "projection/planner.h"
+#include "projection/savings_rules.h"
 
 namespace nestora {
-
-namespace {
-
-// The nominal balance after k saving years, in the order calculate forms S.
-Extended SavedAfter(const Plan& plan, std::int32_t k) {
-    const Extended C = plan.CurrentSavings;
-    const Extended P = plan.AnnualSavings;
-    const Extended r = plan.InvestmentReturn;
-    if (r == 0) return fp::add(fp::mul(static_cast<Extended>(k), P), C);
-    const Extended g = PowerOf(fp::add(1, r), k);
-    const Extended grown = fp::mul(g, C);
-    const Extended saved = fp::div(fp::mul(fp::sub(g, 1), P), r);
-    return fp::add(grown, saved);
-}
-
-}  // namespace
 
 Schedule MakeSchedule(const Plan& plan, const Projection& projection) {
     Schedule schedule;
@@ -34,7 +19,8 @@ Schedule MakeSchedule(const Plan& plan, const Projection& projection) {
         row.year = k;
         row.phase = Phase::Saving;
         row.saving = plan.AnnualSavings;
-        row.balance = SavedAfter(plan, k);
+        row.balance = SavingsAfterYears<CheckedArithmetic>(plan.CurrentSavings, plan.AnnualSavings,
+                                                           plan.InvestmentReturn, k);
         row.balanceToday = fp::div(row.balance, PowerOf(inflation, k));
         schedule.rows.push_back(row);
     }
@@ -45,7 +31,8 @@ Schedule MakeSchedule(const Plan& plan, const Projection& projection) {
     const Extended growth = fp::add(1, e);
     // calculate's own test for YearsWhenNeverSpent: the year's earnings cover
     // the draw, so the balance never falls.
-    schedule.end = e > 0 && !(D > fp::mul(e, A)) ? ScheduleEnd::Indefinite : ScheduleEnd::YearLimit;
+    schedule.end =
+        NeverSpent<CheckedArithmetic>(e, A, D) ? ScheduleEnd::Indefinite : ScheduleEnd::YearLimit;
     Extended left = A;
     for (std::int32_t j = 1; j <= MaxRetirementYears; ++j) {
         YearRow row;

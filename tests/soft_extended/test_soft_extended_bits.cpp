@@ -25,6 +25,8 @@
 #include "number/arith.h"
 #include "number/errors.h"
 #include "number/fault_rules.h"
+#include "projection/plan.h"
+#include "projection/savings_rules.h"
 
 namespace nestora {
 namespace {
@@ -414,39 +416,16 @@ TEST(SoftExtended, LnIsWithinOneUnitAndItsDifferencesAreCounted) {
 // takes it, for either kind of extended. The quotient is the value before
 // truncation (zero when no logarithm is taken).
 template <class Rules, class T>
-T powerOf(T base, std::int32_t n) {
-    if (n == 0) return T(1);
-    if (base == T(0) && n > 0) return T(0);
-    std::uint32_t bits = n < 0 ? 0u - static_cast<std::uint32_t>(n) : static_cast<std::uint32_t>(n);
-    T result = T(1);
-    T square = base;
-    for (;;) {
-        if (bits & 1u) result = Rules::mul(result, square);
-        bits >>= 1;
-        if (bits == 0) break;
-        square = Rules::mul(square, square);
-    }
-    return n < 0 ? Rules::div(T(1), result) : result;
-}
-
-template <class Rules, class T>
 std::int64_t yearsProvided(const std::array<T, 5>& rates, std::int32_t n, T& quotient) {
     const auto [C, P, r, i, d] = rates;
-    T S;
-    if (r == T(0)) {
-        S = Rules::add(Rules::mul(T(n), P), C);
-    } else {
-        const T g = powerOf<Rules>(Rules::add(T(1), r), n);
-        S = Rules::add(Rules::mul(g, C), Rules::div(Rules::mul(Rules::sub(g, T(1)), P), r));
-    }
-    const T A = Rules::div(S, powerOf<Rules>(Rules::add(T(1), i), n));
+    const T S = SavingsAfterYears<Rules>(C, P, r, n);
+    const T A = Rules::div(S, WholePower<Rules>(Rules::add(T(1), i), n));
     const T D = Rules::mul(A, d);
     const T e = Rules::sub(r, i);
     quotient = T(0);
+    if (NeverSpent<Rules>(e, A, D)) return YearsWhenNeverSpent;
     if (e > T(0)) {
-        const T earned = Rules::mul(e, A);
-        if (!(D > earned)) return 1000;
-        const T ratio = Rules::div(D, Rules::sub(D, earned));
+        const T ratio = Rules::div(D, Rules::sub(D, Rules::mul(e, A)));
         quotient = Rules::div(Rules::ln(ratio), Rules::ln(Rules::add(T(1), e)));
         return Rules::truncToInt64(quotient);
     }

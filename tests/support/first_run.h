@@ -7,14 +7,21 @@
 #include <array>
 #include <string>
 
+#include "design/main_window_design.h"
+
 namespace nestora::testing {
 
 using EntryTexts = std::array<std::string, 6>;   // Edit1, Edit2, Edit9, Edit10, Edit8, Edit11
 using ResultTexts = std::array<std::string, 4>;  // Edit3 .. Edit6
 
-// What the window's fields hold as it is built, before the first load.
-inline const EntryTexts DesignedEntryTexts = {"50000", "10000", "8.5", "3.0", "6.0", "25"};
-inline const ResultTexts DesignedResultTexts = {"500000", "300000", "40000", "20"};
+// What the window's fields hold as it is built, before the first load: the
+// designed texts.
+inline const EntryTexts DesignedEntryTexts = {
+    design::EntryFields[0].text, design::EntryFields[1].text, design::EntryFields[2].text,
+    design::EntryFields[3].text, design::EntryFields[4].text, design::EntryFields[5].text};
+inline const ResultTexts DesignedResultTexts = {
+    design::ResultFields[0].text, design::ResultFields[1].text, design::ResultFields[2].text,
+    design::ResultFields[3].text};
 
 // A first run: the default plan (DefaultPlan) and its projection.
 inline const EntryTexts DefaultEntryTexts = {"65000", "12000", "7.5", "3", "6.5", "20"};

@@ -3,13 +3,14 @@
 
 #include <QGraphicsColorizeEffect>
 #include <QLineSeries>
-#include <QLocale>
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
+#include "schedule/schedule_table.h"
+#include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/simulation_band.h"
 
 namespace nestora {
@@ -21,7 +22,11 @@ double Shown(Extended value) {
     return std::isfinite(v) ? v : 0;
 }
 
-QString Money(Extended value) { return QLocale().toString(std::round(Shown(value)), 'f', 0); }
+// An amount as the table shows it: the same rounding (whole units, ties to
+// even) and the same text, so that a year reads alike in the tooltip, the
+// chart's description and the table.
+QString Money(double value) { return CellText(MoneyCell(value)); }
+QString Money(Extended value) { return Money(Shown(value)); }
 
 QLineSeries* DashedMarker(const QString& name, const QColor& color) {
     auto* marker = new QLineSeries;
@@ -109,11 +114,10 @@ void ScheduleChart::setSchedule(const Plan& plan, const Schedule& schedule) {
     const auto atYear = [&](int year) {
         return today[std::min<qsizetype>(year, today.size() - 1)];
     };
-    const QLocale locale;
-    QString words = QString("Balance in today's money by year: %1 at the start")
-                        .arg(locale.toString(std::round(today.front().y()), 'f', 0));
+    QString words =
+        QString("Balance in today's money by year: %1 at the start").arg(Money(today.front().y()));
     words += QString(", %1 at retirement in year %2")
-                 .arg(locale.toString(std::round(atYear(retirementYear_).y()), 'f', 0))
+                 .arg(Money(atYear(retirementYear_).y()))
                  .arg(retirementYear_);
     if (runOutYear_ >= 0)
         words += QString(", and the money runs out in year %1.").arg(runOutYear_);

@@ -100,6 +100,9 @@ class Planner {
     Field& resultField(Result result) const;
     Desktop& desktop() const { return desktop_; }
     char decimalSeparator() const { return decimalSeparator_; }
+    // The user changed the symbol while the program runs: the next texts the
+    // planner writes use it.
+    void setDecimalSeparator(char separator) { decimalSeparator_ = separator; }
 
     // Recomputes the projection from the plan and writes the four result
     // fields in order; does nothing while CalcEnabled is false. A fault

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <optional>
 
+#include "app/schedule_command.h"
 #include "number/arith.h"
-#include "ui/schedule_command.h"
 
 namespace nestora::win32 {
 

@@ -8,11 +8,11 @@
 
 namespace nestora::win32 {
 
-void ReadWindowsDecimalSeparator() {
+char ReadWindowsDecimalSeparator() {
     wchar_t symbol[8] = {};
     const int length = ::GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, symbol, 8);
     const std::string text = length > 1 ? Utf8(std::wstring(symbol, length - 1)) : ".";
-    LocaleDecimalSeparator = DecimalSeparatorFrom(text.c_str());
+    return DecimalSeparatorFrom(text.c_str());
 }
 
 }  // namespace nestora::win32

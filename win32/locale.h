@@ -5,6 +5,6 @@
 
 namespace nestora::win32 {
 
-void ReadWindowsDecimalSeparator();
+char ReadWindowsDecimalSeparator();
 
 }  // namespace nestora::win32

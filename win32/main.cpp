@@ -52,7 +52,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     using namespace nestora;
     const std::string program = ExecutablePath();
     const SettingsLocation settings = ChooseSettingsLocation(program, ProcessHomeFolders());
-    win32::ReadWindowsDecimalSeparator();
     const std::vector<std::string> args = Arguments();
     if (win32::WantsCommandLine(args)) {
         win32::AttachStandardStreams();

@@ -67,7 +67,7 @@ MainWindow::MainWindow(HINSTANCE instance, Win32Desktop& desktop, SettingsLocati
       desktop_(desktop),
       title_(std::move(title)),
       settings_(std::move(settings)),
-      planner_(desktop) {
+      planner_(desktop, ReadWindowsDecimalSeparator()) {
     white_ = ::CreateSolidBrush(Colour(design::EntryBackground));
     grey_ = ::CreateSolidBrush(Colour(design::PanelGrey));
     aqua_ = ::CreateSolidBrush(Colour(design::ResultBackground));
@@ -228,7 +228,7 @@ LRESULT MainWindow::handle(UINT message, WPARAM w, LPARAM l) {
         case WM_SETTINGCHANGE:
             // The decimal symbol is read again when the regional settings change.
             if (l != 0 && std::wstring_view(reinterpret_cast<const wchar_t*>(l)) == L"intl")
-                ReadWindowsDecimalSeparator();
+                planner_.setDecimalSeparator(ReadWindowsDecimalSeparator());
             break;
         case WM_CLOSE:
             // By any means: the close box, Alt+F4, the system menu, File > Exit.

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "number/errors.h"
-#include "number/locale_separator.h"
 #include "number/platform_file.h"
 #include "projection/catch_point.h"
 #include "schedule/schedule.h"
@@ -25,12 +24,12 @@ constexpr wchar_t ClassName[] = L"TNestoraYearByYear";
 
 // A cell as the table shows it: a phase by its label, a share with the
 // user's decimal symbol, a number as its CSV text.
-std::wstring Shown(const ScheduleCell& cell) {
+std::wstring Shown(const ScheduleCell& cell, char decimalSeparator) {
     if (cell.kind == ScheduleCell::Kind::Label) return Wide(cell.label);
     std::string text = cell.text;
     if (cell.kind == ScheduleCell::Kind::Share)
         for (char& c : text)
-            if (c == '.') c = LocaleDecimalSeparator;
+            if (c == '.') c = decimalSeparator;
     return Wide(text);
 }
 
@@ -115,7 +114,7 @@ void YearByYearWindow::fill() {
     }
     for (std::size_t r = 0; r < table_.rows.size(); ++r) {
         for (std::size_t c = 0; c < table_.rows[r].size(); ++c) {
-            std::wstring text = Shown(table_.rows[r][c]);
+            std::wstring text = Shown(table_.rows[r][c], planner_.decimalSeparator());
             LVITEMW item{};
             item.mask = LVIF_TEXT;
             item.iItem = static_cast<int>(r);
@@ -147,7 +146,8 @@ std::wstring YearByYearWindow::tableText() const {
         text += (c > 0 ? L"\t" : L"") + Wide(table_.columns[c].title);
     text += L"\r\n";
     for (const auto& row : table_.rows) {
-        for (std::size_t c = 0; c < row.size(); ++c) text += (c > 0 ? L"\t" : L"") + Shown(row[c]);
+        for (std::size_t c = 0; c < row.size(); ++c)
+            text += (c > 0 ? L"\t" : L"") + Shown(row[c], planner_.decimalSeparator());
         text += L"\r\n";
     }
     return text;

@@ -8,6 +8,7 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "schedule/schedule_table.h"
 #include "ui/year_by_year/schedule_model.h"
@@ -17,9 +18,11 @@ namespace nestora {
 
 namespace {
 
+// The chart draws doubles; a balance beyond their range (the extended type
+// reaches further) or not a number is drawn at 0.
 double Shown(Extended value) {
-    const double v = static_cast<double>(value);
-    return std::isfinite(v) ? v : 0;
+    constexpr double widest = std::numeric_limits<double>::max();
+    return fp::isFinite(value) && fp::abs(value) <= widest ? fp::toDouble(value) : 0;
 }
 
 // An amount as the table shows it: the same rounding (whole units, ties to

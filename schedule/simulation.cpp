@@ -4,10 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <functional>
 #include <span>
 #include <stdexcept>
-#include <system_error>
 #include <thread>
 
 #include "number/arith.h"
@@ -15,6 +13,8 @@
 #include "number/whole_power.h"
 #include "schedule/normal_deviates.h"
 #include "schedule/percentiles.h"
+#include "schedule/run_parts.h"
+#include "schedule/schedule.h"
 #include "schedule/year_rule.h"
 
 namespace nestora {
@@ -90,9 +90,7 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
     for (std::int32_t p = first; p < last; ++p) {
         NormalDeviates normal(cursor);
         cursor.advance(PathBlock);
-        const auto factor = [&] {
-            return m.varies ? std::exp(m.mu + m.sigmaL * normal.next()) : m.onePlusR;
-        };
+        const auto factor = [&] { return std::exp(m.mu + m.sigmaL * normal.next()); };
         double* cell = out.balanceToday.data() + static_cast<std::size_t>(p);
 
         double b = m.C;
@@ -118,6 +116,23 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
     return finite;
 }
 
+// With σ = 0 every path is the schedule, taken in its own extended
+// arithmetic: money that runs out exactly at a year's end pays that year in
+// full here as it does there, where the double comparison could fall a
+// rounding short of the draw.
+void CopySchedule(const Plan& plan, const Projection& projection, SimulatedPaths& out) {
+    const Schedule schedule = MakeSchedule(plan, projection);
+    const auto stride = static_cast<std::size_t>(out.paths);
+    const std::size_t years = out.balanceToday.size() / stride;
+    for (std::size_t y = 0; y < years && y < schedule.rows.size(); ++y) {
+        const double today = fp::toDouble(schedule.rows[y].balanceToday);
+        std::fill_n(out.balanceToday.begin() + static_cast<std::ptrdiff_t>(y * stride), stride,
+                    today);
+    }
+    std::fill(out.fullYears.begin(), out.fullYears.end(),
+              std::min(schedule.fullYears, out.horizon));
+}
+
 std::int32_t ThreadCount(std::int32_t threads, std::size_t cells) {
     if (threads <= 0) threads = static_cast<std::int32_t>(std::thread::hardware_concurrency());
     // Below about a tenth of a millisecond of work a thread costs more than
@@ -125,23 +140,6 @@ std::int32_t ThreadCount(std::int32_t threads, std::size_t cells) {
     constexpr std::size_t CellsPerThread = 20000;
     const auto useful = static_cast<std::int32_t>(std::max<std::size_t>(1, cells / CellsPerThread));
     return std::clamp(std::min(threads, useful), 1, 16);
-}
-
-// Runs work(part) for part = 0 … parts − 1, one part on this thread and the
-// others on their own; a thread that cannot start runs its part here.
-void RunParts(std::int32_t parts, const std::function<void(std::int32_t)>& work) {
-    std::vector<std::thread> helpers;
-    std::vector<std::int32_t> leftOver;
-    for (std::int32_t part = 1; part < parts; ++part) {
-        try {
-            helpers.emplace_back(work, part);
-        } catch (const std::system_error&) {
-            leftOver.push_back(part);
-        }
-    }
-    work(0);
-    for (const std::int32_t part : leftOver) work(part);
-    for (std::thread& helper : helpers) helper.join();
 }
 
 std::int32_t PartStart(std::int32_t part, std::int32_t parts, std::int32_t count) {
@@ -161,6 +159,10 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
     out.balanceToday.assign(years * static_cast<std::size_t>(options.paths), 0.0);
     out.fullYears.assign(static_cast<std::size_t>(options.paths), 0);
 
+    if (!m.varies) {
+        CopySchedule(plan, projection, out);
+        return out;
+    }
     const pcg32 stream(options.seed);
     const std::int32_t parts = ThreadCount(options.threads, out.balanceToday.size());
     std::vector<char> finite(static_cast<std::size_t>(parts), 1);

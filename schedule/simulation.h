@@ -15,7 +15,7 @@
 //   nominal money that draw is D·(1 + i)^(n + j).
 // Both kinds of year follow schedule/year_rule.h, as the stretches of
 // history do. With σ = 0 every path is the year-by-year schedule
-// (MakeSchedule).
+// (MakeSchedule), taken from it: a year it pays in full is paid in full here.
 //
 // Path p takes its returns from its own block of one PCG stream (the
 // seed's sequence advanced by p blocks), so the result depends on the plan,

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "schedule/simulation_table.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <stdexcept>
 
@@ -14,6 +15,10 @@ std::string FundedText(std::int32_t funded, std::int32_t paths) {
     std::int64_t q = scaled / paths;
     const std::int64_t twice = 2 * (scaled % paths);
     if (twice > paths || (twice == paths && q % 2 == 1)) ++q;
+    // Never 1 while some market fell short, nor 0 while some paid: as the
+    // sentence's percentage, the nearest share short of the bound.
+    if (funded < paths) q = std::min<std::int64_t>(q, 9999);
+    if (funded > 0) q = std::max<std::int64_t>(q, 1);
     std::string fraction = std::to_string(q % 10000);
     fraction.insert(0, 4 - fraction.size(), '0');
     return std::to_string(q / 10000) + "." + fraction;

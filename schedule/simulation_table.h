@@ -23,6 +23,8 @@ namespace nestora {
 
 // funded ÷ paths with four decimals, the last one rounded half to even, and
 // a point: 8412 of 10000 gives "0.8412", 2 of 3 "0.6667", all "1.0000".
+// Only all gives "1.0000" and only none "0.0000": 99,999 of 100,000 gives
+// "0.9999" and 1 of 100,000 "0.0001".
 std::string FundedText(std::int32_t funded, std::int32_t paths);
 
 // `table` is the schedule's table (MakeScheduleTable), with its year column

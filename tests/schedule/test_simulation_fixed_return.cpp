@@ -32,6 +32,9 @@ const FixedCase kFixedReturnPlans[] = {
     {"NoSavingYears",          MakePlan(65000,  12000, 0.075L, 0.03L, 0.065L, 0)},
     {"LongestSaving",          MakePlan(65000,  12000, 0.075L, 0.03L, 0.065L, 80)},
     {"ReturnEqualToInflation", MakePlan(65000,  12000, 0.03L,  0.03L, 0.065L, 20)},
+    // Twenty draws of 5 % empty the savings exactly at the last one's end.
+    {"RunsOutAtAYearsEnd",     MakePlan(65000,  12000, 0.03L,  0.03L, 0.05L,  20)},
+    {"RunsOutAtAYearsEndNow",  MakePlan(100000, 0,     0.03L,  0.03L, 0.05L,  0)},
     {"ZeroReturn",             MakePlan(65000,  12000, 0,      0.03L, 0.065L, 20)},
     {"ReturnBelowInflation",   MakePlan(65000,  12000, 0.02L,  0.05L, 0.04L,  30)},
     {"DrawCoveredForever",     MakePlan(65000,  12000, 0.1L,   0.03L, 0.065L, 20)},

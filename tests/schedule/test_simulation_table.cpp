@@ -16,16 +16,19 @@ namespace {
 
 using testing::Projected;
 
+// Rounded half to even, except that a share is never shown as all while
+// some market fell short, nor as none while some paid.
 TEST(SimulationTableTest, FundedTextHasFourDecimalsRoundedHalfToEven) {
     struct Row {
         std::int32_t funded, paths;
         const char* text;
     };
     const Row rows[] = {
-        {8412, 10000, "0.8412"}, {10000, 10000, "1.0000"}, {0, 10000, "0.0000"},
-        {2, 3, "0.6667"},        {1, 3, "0.3333"},         {1, 8, "0.1250"},
-        {1, 20000, "0.0000"},    {3, 20000, "0.0002"},     {99999, 100000, "1.0000"},
-        {1, 1, "1.0000"},
+        {8412, 10000, "0.8412"},   {10000, 10000, "1.0000"}, {0, 10000, "0.0000"},
+        {2, 3, "0.6667"},          {1, 3, "0.3333"},         {1, 8, "0.1250"},
+        {1, 20000, "0.0001"},      {3, 20000, "0.0002"},     {99999, 100000, "0.9999"},
+        {1, 1, "1.0000"},          {0, 1, "0.0000"},         {19999, 20000, "0.9999"},
+        {99995, 100000, "0.9999"}, {5, 100000, "0.0001"},    {4, 100000, "0.0001"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(FundedText(row.funded, row.paths), row.text) << row.funded << "/" << row.paths;

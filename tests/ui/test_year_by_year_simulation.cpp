@@ -4,6 +4,7 @@
 // and the window's place remembered, and answers only for the latest input.
 #include <QAction>
 #include <QAreaSeries>
+#include <QFile>
 #include <QLineSeries>
 #include <QLocale>
 #include <QSettings>
@@ -16,6 +17,7 @@
 #include <memory>
 #include <thread>
 
+#include "schedule/schedule_csv.h"
 #include "schedule/simulation.h"
 #include "schedule/simulation_table.h"
 #include "support/corrupt_settings.h"
@@ -164,6 +166,22 @@ TEST_F(VaryingReturns, FollowsAnEditInTheMainWindow) {
     EXPECT_EQ(yby.model().rowCount(), 25 + 30);
     EXPECT_NE(cell(yby, 24, 7), before);  // year 25: retired before, saving now
     EXPECT_EQ(cell(yby, 24, 1), "saving");
+}
+
+// Saved in the moment after an edit, before the simulation of the new plan
+// has answered, the file holds the new plan's columns only.
+TEST_F(VaryingReturns, ACsvSavedBeforeTheAnswerHoldsOnePlansColumns) {
+    YearByYearWindow& yby = open();
+    settle(yby);
+    edit("Edit11").setText("25");
+    ASSERT_TRUE(yby.simulation().running());
+    const QTemporaryDir folder;
+    const QString path = folder.filePath("schedule.csv");
+    ASSERT_TRUE(yby.writeCsv(path));
+    settle(yby);
+    QFile saved(path);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), ScheduleCsv(yby.model().table()));
 }
 
 TEST_F(VaryingReturns, RemembersTheInputsAndTheWindowsPlace) {

@@ -8,6 +8,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <exception>
 #include <thread>
 #include <utility>
 
@@ -51,6 +52,13 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     horizon_->setObjectName("Horizon");
     inputs->addStretch(1);
 
+    // What the simulation assumes, where the inputs are set.
+    auto* assumption = new QLabel(
+        "The return is the average yearly return, so the typical (median) market grows more "
+        "slowly the more returns vary; inflation does not vary.");
+    assumption->setObjectName("SimulationAssumption");
+    assumption->setWordWrap(true);
+
     sentence_ = new QLabel;
     sentence_->setObjectName("SimulationSentence");
     sentence_->setWordWrap(true);
@@ -59,6 +67,7 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(inputs);
+    layout->addWidget(assumption);
     layout->addWidget(sentence_);
 
     connect(volatility_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
@@ -92,6 +101,15 @@ SimulationOptions SimulationPanel::options() const {
 QString SimulationPanel::sentence() const { return sentence_->text(); }
 
 bool SimulationPanel::running() const { return answered_ != worker_->latestTicket(); }
+
+std::shared_ptr<const Simulation> SimulationPanel::answerNow() const {
+    if (!running() || !plan_) return simulation_;
+    try {
+        return std::make_shared<const Simulation>(Simulate(*plan_, projection_, options()));
+    } catch (const std::exception&) {
+        return nullptr;  // the run on its way shows the fault
+    }
+}
 
 void SimulationPanel::setPlan(const Plan& plan, const Projection& projection) {
     plan_ = plan;

@@ -46,6 +46,9 @@ class SimulationPanel : public QWidget {
     const std::shared_ptr<const Simulation>& simulation() const { return simulation_; }
     // True while a run for the latest plan and inputs has not answered.
     bool running() const;
+    // The answer for the latest plan and inputs, worked out here and now
+    // while the run for them has not answered; null after a fault.
+    std::shared_ptr<const Simulation> answerNow() const;
 
   signals:
     void simulated();

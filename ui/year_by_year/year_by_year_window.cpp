@@ -311,8 +311,15 @@ void YearByYearWindow::saveCsv() {
     if (!path.isEmpty()) writeCsv(path);
 }
 
+ScheduleTable YearByYearWindow::tableOfOnePlan() const {
+    if (!schedule_ || !simulation_->running()) return model_->table();
+    ScheduleTable table = MakeScheduleTable(*schedule_);
+    if (const auto simulation = simulation_->answerNow()) AddSimulationColumns(table, *simulation);
+    return table;
+}
+
 bool YearByYearWindow::writeCsv(const QString& path) {
-    const std::string csv = ScheduleCsv(model_->table());
+    const std::string csv = ScheduleCsv(tableOfOnePlan());
     QSaveFile file(path);
     const bool written = file.open(QIODevice::WriteOnly) &&
                          file.write(csv.data(), static_cast<qint64>(csv.size())) ==

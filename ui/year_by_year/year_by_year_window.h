@@ -88,6 +88,10 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     // The table of the last schedule, with the simulation's columns once it
     // has answered, and the chart's band when `withBand`.
     void showTable(bool withBand);
+    // The table with the simulation's columns of the plan it shows: until the
+    // simulation of a new plan answers, the window still shows the figures of
+    // the plan before, which a file must not mix with the new plan's.
+    ScheduleTable tableOfOnePlan() const;
 
     Planner& planner_;
     Desktop& desktop_;

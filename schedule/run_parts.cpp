@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#include "schedule/run_parts.h"
+
+#include <cstddef>
+#include <exception>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace nestora {
+
+void RunParts(std::int32_t parts, const std::function<void(std::int32_t)>& work) {
+    if (parts <= 0) return;
+    std::vector<std::exception_ptr> errors(static_cast<std::size_t>(parts));
+    const auto run = [&](std::int32_t part) {
+        try {
+            work(part);
+        } catch (...) {
+            errors[static_cast<std::size_t>(part)] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> helpers;
+    std::vector<std::int32_t> leftOver;
+    for (std::int32_t part = 1; part < parts; ++part) {
+        try {
+            helpers.emplace_back(run, part);
+        } catch (const std::system_error&) {
+            leftOver.push_back(part);
+        }
+    }
+    run(0);
+    for (const std::int32_t part : leftOver) run(part);
+    for (std::thread& helper : helpers) helper.join();
+    for (const std::exception_ptr& error : errors)
+        if (error) std::rethrow_exception(error);
+}
+
+}  // namespace nestora

@@ -57,5 +57,38 @@ INSTANTIATE_TEST_SUITE_P(Screens, FirstPlaceTest,
                                       QRect(1290, 34, 492, 545), QRect(1786, 56, 780, 640)}),
                          [](const auto& row) { return std::string(row.param.name); });
 
+TEST(FirstPlaceKept, InsideTheRoomAtTheLayoutsSmallestSize) {
+    const FrameGuess frame{.border = 4, .title = 32};
+    const QRect room(0, 0, 800, 600);
+    struct Row {
+        QRect client;
+        QSize smallest;
+        QRect kept;
+    };
+    const Row rows[] = {
+        {QRect(16, 32, 780, 564), QSize(300, 200), QRect(16, 32, 780, 564)},  // fits as it is
+        {QRect(16, 32, 780, 300), QSize(300, 620),
+         QRect(16, 32, 780, 620)},  // taller than the room
+        {QRect(300, 32, 400, 300), QSize(600, 300), QRect(196, 32, 600, 300)},  // moved left
+        {QRect(16, 200, 400, 300), QSize(300, 500), QRect(16, 96, 400, 500)},   // moved up
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(KeptInside(room, row.client, row.smallest, frame), row.kept);
+}
+
+TEST(FirstPlaceKept, ARememberedPlaceIsSensibleOnlyOnAScreen) {
+    const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 0, 800, 600)};
+    const int huge = 2000000000;  // its right side still within int
+    EXPECT_TRUE(SensiblePlace(QRect(100, 100, 700, 500), screens));
+    EXPECT_TRUE(SensiblePlace(QRect(1300, 50, 700, 500), screens));   // on the second screen
+    EXPECT_TRUE(SensiblePlace(QRect(-600, 100, 700, 500), screens));  // a grip left in sight
+    EXPECT_FALSE(SensiblePlace(QRect(-650, 100, 700, 500), screens));
+    EXPECT_FALSE(SensiblePlace(QRect(40000, 40000, 700, 500), screens));
+    EXPECT_FALSE(SensiblePlace(QRect(10, 10, huge, huge), screens));
+    EXPECT_FALSE(SensiblePlace(QRect(huge, huge, 700, 500), screens));
+    EXPECT_FALSE(SensiblePlace(QRect(10, 10, 1500, 500), {QRect(0, 0, 1280, 1024)}));
+    EXPECT_FALSE(SensiblePlace(QRect(), screens));
+}
+
 }  // namespace
 }  // namespace nestora::testing

@@ -192,6 +192,7 @@ TEST_F(VaryingReturns, RemembersTheInputsAndTheWindowsPlace) {
         yby.resize(700, 600);
         yby.hide();
         settle(yby);
+        EXPECT_TRUE(QTest::qWaitFor([] { return LoadYearByYearSettings().horizon == 40; }, 5000));
     }
     const YearByYearSettings saved = LoadYearByYearSettings();
     EXPECT_EQ(saved.volatilityPercent, 20);
@@ -209,6 +210,22 @@ TEST_F(VaryingReturns, RemembersTheInputsAndTheWindowsPlace) {
     window->close();
     const std::string file = settings.read();
     EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 8);
+}
+
+// Stepping through values writes nothing; the value it settles on is
+// written a moment later, or when the window goes.
+TEST_F(VaryingReturns, TheInputsAreWrittenOnceTheySettle) {
+    YearByYearWindow& yby = open();
+    QSpinBox& volatility = yby.simulation().volatilityBox();
+    for (int v = 13; v <= 17; ++v) volatility.setValue(v);
+    EXPECT_EQ(LoadYearByYearSettings().volatilityPercent, 12);
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return LoadYearByYearSettings().volatilityPercent == 17; }, 5000));
+
+    yby.simulation().horizonBox().setValue(45);
+    settle(yby);
+    window.reset();
+    EXPECT_EQ(LoadYearByYearSettings().horizon, 45);
 }
 
 TEST_F(VaryingReturns, DamagedRememberedValuesReadAsTheNearestLimitOrTheDefault) {

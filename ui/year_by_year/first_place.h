@@ -4,6 +4,7 @@
 // that window, where the screen leaves room for it.
 #pragma once
 
+#include <QList>
 #include <QRect>
 #include <QSize>
 
@@ -26,5 +27,16 @@ struct FrameGuess {
 // in the room's top right corner; framed, it stays inside the room.
 QRect FirstPlace(const QRect& room, const QRect& opener, QSize wanted, int narrowest,
                  FrameGuess frame);
+
+// `client` grown to at least `smallest` (the window's layout takes no less)
+// and moved as little as it takes to lie framed within `room`; where it is
+// larger than the room, its top left corner stays in it.
+QRect KeptInside(const QRect& room, const QRect& client, QSize smallest, FrameGuess frame);
+
+// Whether a remembered client rectangle is still a place to open at: no
+// larger than one of the `screens` and with at least a grip of it (100 × 50,
+// or all of a smaller window) on that screen. A place far off every screen
+// is not, nor one whose size overflows, as a damaged file may give.
+bool SensiblePlace(const QRect& client, const QList<QRect>& screens);
 
 }  // namespace nestora

@@ -2,6 +2,7 @@
 #include "ui/year_by_year/schedule_chart.h"
 
 #include <QGraphicsColorizeEffect>
+#include <QHelpEvent>
 #include <QLineSeries>
 #include <QMouseEvent>
 #include <QToolTip>
@@ -143,12 +144,19 @@ void ScheduleChart::fitAxes() {
     if (nominal_->isVisible())
         for (const QPointF& p : nominal_->points()) top = std::max(top, p.y());
     top = std::max(top, band_->top());
-    if (top <= 0) top = 1;
     const double last =
         std::max({1.0, today.isEmpty() ? 0.0 : today.back().x(), band_->lastYear()});
     years_->setRange(0, last);
-    money_->setRange(0, top);
-    money_->applyNiceNumbers();
+    if (top < 5) {
+        // Whole units, one tick each: nice numbers would step by fractions,
+        // which labels of whole units show as 0, 0, 1, 1.
+        const double whole = std::max(1.0, std::ceil(top));
+        money_->setRange(0, whole);
+        money_->setTickCount(static_cast<int>(whole) + 1);
+    } else {
+        money_->setRange(0, top);
+        money_->applyNiceNumbers();
+    }
     years_->setTickType(QValueAxis::TicksDynamic);
     years_->setTickAnchor(0);
     years_->setTickInterval(last > 60 ? 20 : last > 24 ? 10 : last > 8 ? 5 : 1);
@@ -189,17 +197,32 @@ QString ScheduleChart::tipAt(double x) const {
     return tips_[static_cast<std::size_t>(year)];
 }
 
-void ScheduleChart::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF value = chart()->mapToValue(chart()->mapFromScene(mapToScene(event->pos())));
+void ScheduleChart::showTip(QPoint at, QPoint global) {
+    const QPointF inChart = chart()->mapFromScene(mapToScene(at));
     const QString tip =
-        chart()->plotArea().contains(chart()->mapFromScene(mapToScene(event->pos())))
-            ? tipAt(value.x())
-            : QString();
+        chart()->plotArea().contains(inChart) ? tipAt(chart()->mapToValue(inChart).x()) : QString();
+    // Shown until the pointer moves on, however long it rests.
+    constexpr int anHour = 3600 * 1000;
     if (tip.isEmpty())
         QToolTip::hideText();
     else
-        QToolTip::showText(event->globalPosition().toPoint(), tip, this);
+        QToolTip::showText(global, tip, this, QRect(), anHour);
+}
+
+void ScheduleChart::mouseMoveEvent(QMouseEvent* event) {
+    showTip(event->pos(), event->globalPosition().toPoint());
     QChartView::mouseMoveEvent(event);
+}
+
+bool ScheduleChart::viewportEvent(QEvent* event) {
+    // When the pointer rests, the scene answers the tooltip event itself
+    // and, holding no tooltip of its own, takes the year's figures away.
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        showTip(help->pos(), help->globalPos());
+        return true;
+    }
+    return QChartView::viewportEvent(event);
 }
 
 }  // namespace nestora

@@ -2,7 +2,8 @@
 // The schedule as a chart: the balance in today's money by year, the
 // nominal balance as a second line that can be hidden, a dashed vertical
 // line at retirement and one where the money runs out, labelled axes and a
-// legend. Under the pointer a tooltip gives that year's figures; the view's
+// legend. Under the pointer a tooltip gives that year's figures, and keeps
+// them while the pointer rests; the view's
 // accessible description says the same as the lines, in words.
 #pragma once
 
@@ -51,9 +52,13 @@ class ScheduleChart : public QChartView {
 
   protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
   private:
     void fitAxes();
+    // The tooltip for the pointer at `at` in the view, shown at `global`;
+    // none outside the plot area.
+    void showTip(QPoint at, QPoint global);
 
     QLineSeries* today_;
     QLineSeries* nominal_;

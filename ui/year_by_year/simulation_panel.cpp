@@ -72,6 +72,9 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
 
     connect(volatility_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
     connect(horizon_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
+    remember_.setSingleShot(true);
+    remember_.setInterval(500);
+    connect(&remember_, &QTimer::timeout, this, &SimulationPanel::remember);
 
     // The worker answers on its own thread; the answer is handed to this
     // thread, where it is dropped unless it is for the latest run. A panel
@@ -87,7 +90,14 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     });
 }
 
-SimulationPanel::~SimulationPanel() = default;
+SimulationPanel::~SimulationPanel() {
+    if (!remember_.isActive()) return;
+    try {
+        remember();
+    } catch (...) {
+        // A settings file that cannot be written loses the last inputs only.
+    }
+}
 
 SimulationOptions SimulationPanel::options() const {
     SimulationOptions options;
@@ -100,7 +110,9 @@ SimulationOptions SimulationPanel::options() const {
 
 QString SimulationPanel::sentence() const { return sentence_->text(); }
 
-bool SimulationPanel::running() const { return answered_ != worker_->latestTicket(); }
+bool SimulationPanel::running() const {
+    return plan_.has_value() && answered_ != worker_->latestTicket();
+}
 
 std::shared_ptr<const Simulation> SimulationPanel::answerNow() const {
     if (!running() || !plan_) return simulation_;
@@ -117,14 +129,24 @@ void SimulationPanel::setPlan(const Plan& plan, const Projection& projection) {
     submit();
 }
 
+void SimulationPanel::planFaulted() {
+    plan_.reset();
+    simulation_.reset();
+    sentence_->setText("The plan has no answer, so no markets are simulated.");
+    emit simulated();
+}
+
 void SimulationPanel::inputsChanged() {
-    RunCaught(desktop_, title_, [&] {
-        YearByYearSettings settings = LoadYearByYearSettings();
-        settings.volatilityPercent = volatility_->value();
-        settings.horizon = horizon_->value();
-        SaveYearByYearSettings(settings);
-        submit();
-    });
+    remember_.start();
+    RunCaught(desktop_, title_, [&] { submit(); });
+}
+
+void SimulationPanel::remember() {
+    remember_.stop();
+    YearByYearSettings settings = LoadYearByYearSettings();
+    settings.volatilityPercent = volatility_->value();
+    settings.horizon = horizon_->value();
+    SaveYearByYearSettings(settings);
 }
 
 void SimulationPanel::submit() {
@@ -133,6 +155,7 @@ void SimulationPanel::submit() {
 
 void SimulationPanel::answer(const SimulationOutcome& outcome) {
     if (outcome.ticket != worker_->latestTicket()) return;  // a newer run is on its way
+    if (!plan_) return;                                     // the plan faulted meanwhile
     answered_ = outcome.ticket;
     simulation_ = outcome.simulation;
     if (simulation_) {

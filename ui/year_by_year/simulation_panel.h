@@ -9,9 +9,11 @@
 // `simulated` is emitted on the window's thread once it has, and
 // simulation() then holds its figures (null after a fault, whose message the
 // sentence shows). The two inputs are remembered between runs
-// (YearByYearSettings).
+// (YearByYearSettings), written once a value has settled for half a second
+// and when the panel goes, not on every step of a spin box.
 #pragma once
 
+#include <QTimer>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
@@ -36,6 +38,9 @@ class SimulationPanel : public QWidget {
     ~SimulationPanel() override;
 
     void setPlan(const Plan& plan, const Projection& projection);
+    // The plan has no answer (its calculate faulted): no markets, and the
+    // sentence says so, until the next plan.
+    void planFaulted();
     SimulationOptions options() const;
 
     QSpinBox& volatilityBox() const { return *volatility_; }
@@ -55,6 +60,8 @@ class SimulationPanel : public QWidget {
 
   private:
     void inputsChanged();
+    // Writes the two inputs to the settings once they have settled.
+    void remember();
     void submit();
     void answer(const SimulationOutcome& outcome);
 
@@ -67,6 +74,7 @@ class SimulationPanel : public QWidget {
     Projection projection_;
     std::shared_ptr<const Simulation> simulation_;
     std::uint64_t answered_ = 0;
+    QTimer remember_;                           // restarts with each step of an input
     std::unique_ptr<SimulationWorker> worker_;  // last: stopped first
 };
 

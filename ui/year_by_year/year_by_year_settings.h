@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: MIT
 // What the Year by Year window remembers between runs, with QSettings in the
 // user's configuration folder (~/.config/nestora/year-by-year.conf), apart
-// from the plan's own settings file: the two varying-returns inputs and the
-// window's size and place. A value missing or out of range reads as its
-// default or nearest limit.
+// from the plan's own settings file: the two varying-returns inputs, the
+// window's size and place and the folder of the last saved file. A value missing or out of range
+// reads as its default or nearest limit.
 #pragma once
 
 #include <QByteArray>
+#include <QRect>
+#include <QString>
+#include <optional>
 
 #include "schedule/simulation.h"
 
@@ -16,7 +19,16 @@ struct YearByYearSettings {
     int volatilityPercent = DefaultVolatilityPercent;  // 0 … 50
     int horizon = DefaultHorizon;                      // 1 … 80
     QByteArray geometry;  // QWidget::saveGeometry, empty when never saved
+    QString folder;       // where the last CSV or PDF went, empty when none
 };
+
+// The window's frame in a geometry that QWidget::saveGeometry wrote; none
+// when the bytes are not one.
+std::optional<QRect> SavedFrame(const QByteArray& geometry);
+
+// Where Save as CSV and Print to a file start: the folder of the last file
+// when it is still there, else the user's documents folder.
+QString StartFolder(const YearByYearSettings& settings);
 
 YearByYearSettings LoadYearByYearSettings();
 void SaveYearByYearSettings(const YearByYearSettings& settings);

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScreen>
@@ -42,6 +44,15 @@ namespace {
 // Beside the main window the table keeps its six columns readable down to
 // this width; narrower, the window opens in the screen's corner instead.
 constexpr int NarrowestBeside = 600;
+// Wide enough for the chart's legend with all six entries.
+constexpr QSize FirstSize{960, 640};
+
+QList<QRect> Screens() {
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    return screens;
+}
 
 }  // namespace
 
@@ -66,8 +77,7 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
-    // Wide enough for the chart's legend with all six entries.
-    resize(960, 640);
+    resize(FirstSize);
 
     table_->setObjectName("ScheduleTable");
     table_->setModel(model_);
@@ -127,7 +137,7 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     connect(&chartTimer_, &QTimer::timeout, this, &YearByYearWindow::drawChart);
 
     askCsvPath = [this] {
-        const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString folder = StartFolder(LoadYearByYearSettings());
         return QFileDialog::getSaveFileName(this, "Save as CSV",
                                             QDir(folder).filePath("nestora-schedule.csv"),
                                             "CSV files (*.csv);;All files (*)");
@@ -171,6 +181,7 @@ void YearByYearWindow::calculated(const Plan& plan, const Projection& projection
 
 void YearByYearWindow::calculateFaulted(const std::string& message) {
     behind_ = false;
+    simulation_->planFaulted();
     showFault(message);
 }
 
@@ -180,30 +191,36 @@ void YearByYearWindow::showEvent(QShowEvent* event) {
         // leaves the main window in sight (FirstPlace), no larger than the
         // screen.
         placed_ = true;
+        // Where the user left it, unless that is far off every screen now or
+        // the remembered size is absurd (Qt would pull such a window back only
+        // partly into sight).
         const QByteArray place = LoadYearByYearSettings().geometry;
-        if (!place.isEmpty() && restoreGeometry(place)) {
-            // Where the user left it last time.
-        } else {
-            // Beside the window it was opened from: the active one when its
-            // menu item is chosen.
-            const QWidget* opener = QApplication::activeWindow();
-            if (opener == this) opener = nullptr;
-            const QScreen* screen =
-                opener != nullptr ? opener->screen() : QGuiApplication::primaryScreen();
-            if (screen != nullptr) {
-                const QRect first =
-                    FirstPlace(screen->availableGeometry(),
-                               opener != nullptr ? opener->frameGeometry() : QRect(), size(),
-                               NarrowestBeside, FrameGuess{.border = 4, .title = 32});
-                resize(first.size());
-                move(first.topLeft());
-            }
-        }
+        const std::optional<QRect> frame = SavedFrame(place);
+        if (!frame || !SensiblePlace(*frame, Screens()) || !restoreGeometry(place))
+            placeFirstTime();
     }
     if (behind_) refresh(planner_.plan, planner_.projection, true);
     QWidget::showEvent(event);
     if (!event->spontaneous())
         (showsFault() ? static_cast<QWidget*>(nominal_) : table_)->setFocus();
+}
+
+// Beside the window it was opened from (the active one when its menu item
+// is chosen), wholly on its screen, framed or not.
+void YearByYearWindow::placeFirstTime() {
+    const QWidget* opener = QApplication::activeWindow();
+    if (opener == this) opener = nullptr;
+    const QScreen* screen = opener != nullptr ? opener->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    const FrameGuess frame{.border = 4, .title = 32};
+    const QRect room = screen->availableGeometry();
+    const QRect first =
+        KeptInside(room,
+                   FirstPlace(room, opener != nullptr ? opener->frameGeometry() : QRect(),
+                              FirstSize, NarrowestBeside, frame),
+                   minimumSizeHint(), frame);
+    resize(first.size());
+    move(first.topLeft());
 }
 
 void YearByYearWindow::hideEvent(QHideEvent* event) {
@@ -308,7 +325,13 @@ void YearByYearWindow::copySelection() {
 void YearByYearWindow::saveCsv() {
     if (showsFault()) return;
     const QString path = askCsvPath ? askCsvPath() : QString();
-    if (!path.isEmpty()) writeCsv(path);
+    if (!path.isEmpty() && writeCsv(path)) rememberFolder(path);
+}
+
+void YearByYearWindow::rememberFolder(const QString& file) {
+    YearByYearSettings settings = LoadYearByYearSettings();
+    settings.folder = QFileInfo(file).absolutePath();
+    SaveYearByYearSettings(settings);
 }
 
 ScheduleTable YearByYearWindow::tableOfOnePlan() const {
@@ -340,11 +363,20 @@ void YearByYearWindow::print() {
     drawChart();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName("Year by Year");
-    if (askPrinter && askPrinter(printer)) printOn(printer);
+    // With no printer to print on, the dialog offers a PDF, named in the
+    // folder of the last saved file.
+    if (QPrinterInfo::defaultPrinter().isNull())
+        printer.setOutputFileName(
+            QDir(StartFolder(LoadYearByYearSettings())).filePath("nestora-schedule.pdf"));
+    if (!askPrinter || !askPrinter(printer)) return;
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        rememberFolder(printer.outputFileName());
+    printOn(printer);
 }
 
 void YearByYearWindow::printOn(QPrinter& printer) {
-    PrintSchedule(printer, *model_, *chart_, note_->text());
+    PrintSchedule(printer, *model_, *chart_, DescribePlan(planner_, simulation_->sentence()),
+                  note_->text());
 }
 
 }  // namespace nestora

@@ -64,6 +64,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
 
     // Where Save as CSV writes ("" to cancel) and whether Print goes ahead
     // with the printer set up; the dialogs by default, replaced by tests.
+    // Both start in the folder of the last file saved, at first the user's
+    // documents folder (StartFolder).
     std::function<QString()> askCsvPath;
     std::function<bool(QPrinter&)> askPrinter;
 
@@ -84,6 +86,7 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     // The table and the sentences at once; the chart at once or soon.
     void refresh(const Plan& plan, const Projection& projection, bool chartNow);
     void showFault(const std::string& message);
+    void placeFirstTime();
     void fitColumns();
     // The table of the last schedule, with the simulation's columns once it
     // has answered, and the chart's band when `withBand`.
@@ -92,6 +95,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     // simulation of a new plan answers, the window still shows the figures of
     // the plan before, which a file must not mix with the new plan's.
     ScheduleTable tableOfOnePlan() const;
+    // Save as CSV and Print start next time in the folder of `file`.
+    void rememberFolder(const QString& file);
 
     Planner& planner_;
     Desktop& desktop_;

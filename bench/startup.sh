@@ -1,26 +1,25 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Start-up to the first painted frame, Nestora beside a bare Qt window of the
-# same shape (bench/startup_bare_window.cpp), in an X server of its own (Xvfb,
-# no window manager). The two programs run in turn, bare then Nestora, RUNS
-# times each after one warm-up of each, so a machine that slows down or speeds
-# up weighs on both alike. For each it prints the median wall time, processor
-# time and peak memory; then the median of the pair-by-pair ratios
-# Nestora / bare.
-# Usage: bench/startup.sh [BUILD_DIR] [RUNS] [PEER]   (defaults: build/dev, 21)
-# PEER, when given, takes the bare window's place: another build's
-# startup_nestora, say the one before a change, to see what the change costs.
-# NESTORA_STARTUP_PRELOAD, when set, is preloaded into Nestora alone (a
-# library it would otherwise load later, to see what linking it would cost).
+# Start-up as a user sees it, timed from outside the program: from exec to
+# the first frame of its window on the screen that is not blank
+# (bench/window_watch.cpp, screen grabs every 5 ms), with the moment the
+# window is mapped and the peak memory. Nestora (the real program, a copy in
+# a scratch folder with a settings file of its own) runs beside a bare Qt
+# window of the same shape (bench/startup_bare_window.cpp), in an X server of
+# their own (Xvfb, no window manager), in turn, RUNS times each after one
+# warm-up of each, so that a machine that slows down or speeds up weighs on
+# both alike. It prints the medians and the median of the pair-by-pair
+# ratios Nestora / bare.
+# Usage: bench/startup.sh [BUILD_DIR] [RUNS] [PEER]   (defaults: build/dev, 15)
+# PEER, when given, takes the bare window's place: another build's nestora,
+# say the one before a change, to see what the change costs.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$here/build/dev}
-runs=${2:-21}
-bare=${3:-$build/bench/startup_bare_window}
-peer_name=${3:+peer}
-ours=$build/bench/startup_nestora
-for program in "$bare" "$ours"; do
+runs=${2:-15}
+watch=$build/bench/window_watch
+for program in "$watch" "$build/bench/startup_bare_window" "$build/app/nestora"; do
     [ -x "$program" ] || { echo "missing $program: build the dev preset first" >&2; exit 2; }
 done
 
@@ -31,6 +30,23 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
+
+# Each Nestora in a folder of its own, with its settings file beside it.
+copy() {  # app folder, destination
+    mkdir -p "$2"
+    cp "$1/nestora" "$1/libnestora-year-by-year.so" "$2/"
+}
+copy "$build/app" "$work/ours"
+bare=$build/bench/startup_bare_window
+peer_name=bare
+if [ -n "${3:-}" ]; then
+    copy "$(dirname "$3")" "$work/peer"
+    bare=$work/peer/nestora
+    peer_name=peer
+fi
+ours=$work/ours/nestora
+export XDG_CONFIG_HOME=$work/config
+
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
@@ -38,33 +54,29 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=":$(head -n 1 "$work/display")"
 export DISPLAY QT_QPA_PLATFORM=xcb
 
-python3 - "$bare" "$ours" "$runs" "${peer_name:-bare}" <<'PY'
-import os, statistics, subprocess, sys, time
+python3 - "$watch" "$bare" "$ours" "$runs" "$peer_name" <<'PY'
+import statistics, subprocess, sys, time
 
-bare, ours, runs, peer = sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4]
-preload = os.environ.pop("NESTORA_STARTUP_PRELOAD", "")
+watch, bare, ours, runs, peer = sys.argv[1:4] + [int(sys.argv[4]), sys.argv[5]]
 
 def run(program):
-    """Wall seconds, processor seconds (user + system) and peak kilobytes."""
-    env = dict(os.environ, LD_PRELOAD=preload) if preload and program == ours else None
-    start = time.perf_counter()
-    child = subprocess.Popen([program], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                             env=env)
-    _, status, usage = os.wait4(child.pid, 0)
-    wall = time.perf_counter() - start
-    if status != 0:
-        sys.exit(f"{program} ended with status {status}")
-    return wall, usage.ru_utime + usage.ru_stime, usage.ru_maxrss
+    """Milliseconds to the mapped window and to its first frame, peak kilobytes."""
+    time.sleep(0.3)  # the one before has gone
+    out = subprocess.run([watch, program], capture_output=True, text=True)
+    if out.returncode != 0:
+        sys.exit(f"{program}: {out.stderr.strip()}")
+    return [float(v) for v in out.stdout.split()]
 
 run(bare), run(ours)  # warm-up: the font cache and the libraries are read in
 pairs = [(run(bare), run(ours)) for _ in range(runs)]
 
-print(f"start-up to the first painted frame, {runs} runs each, interleaved")
-print(f"{'':14}{'wall ms':>10}{'cpu ms':>10}{'peak MB':>10}")
+print(f"start-up seen from outside, to the first frame that is not blank, {runs} runs each,"
+      " interleaved")
+print(f"{'':14}{'mapped ms':>11}{'frame ms':>10}{'peak MB':>10}")
 for name, side in (("bare window" if peer == "bare" else peer, 0), ("nestora", 1)):
     med = [statistics.median(p[side][k] for p in pairs) for k in range(3)]
-    print(f"{name:14}{med[0] * 1e3:10.1f}{med[1] * 1e3:10.1f}{med[2] / 1024:10.1f}")
+    print(f"{name:14}{med[0]:11.1f}{med[1]:10.1f}{med[2] / 1024:10.1f}")
 ratios = [statistics.median(p[1][k] / p[0][k] for p in pairs) for k in range(3)]
-print(f"{'nestora/' + peer:14}{ratios[0]:10.3f}{ratios[1]:10.3f}{ratios[2]:10.3f}"
+print(f"{'nestora/' + peer:14}{ratios[0]:11.3f}{ratios[1]:10.3f}{ratios[2]:10.3f}"
       "   (median of the pair-by-pair ratios)")
 PY

@@ -94,13 +94,10 @@ int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& ou
 
     SavedPosition saved;
     NoWindow window;
-    RunCaught(desktop, title, [&] {
-        planner.plan = DefaultPlan();
-        readcfg(planner, saved, window, path, files);
-    });
-    const bool loaded =
-        RunCaught(desktop, title, [&] { readcfg(planner, saved, window, path, files); });
-    if (!loaded || desktop.reported()) return 1;
+    planner.plan = DefaultPlan();
+    LoadShowingPlan(planner, saved, window, path, desktop, title, {}, files);
+    LoadShowingPlan(planner, saved, window, path, desktop, title, {}, files);
+    if (desktop.reported()) return 1;
 
     std::string csv;
     const bool made = RunCaught(desktop, title, [&] {

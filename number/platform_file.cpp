@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "number/platform_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "number/name_suffix.h"
 
@@ -27,17 +29,50 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+// When the program started, to the second: files of its own changed before
+// then were left by an earlier run.
+const std::time_t ProgramStarted = std::time(nullptr);
+
+// createNew's names for `base`: base itself, or base "." and six lower-case
+// letters or digits.
+bool IsNewFileName(const std::string& entry, const std::string& base) {
+    if (entry == base) return true;
+    if (entry.size() != base.size() + 7 || entry.compare(0, base.size(), base) != 0 ||
+        entry[base.size()] != '.')
+        return false;
+    for (std::size_t k = base.size() + 1; k < entry.size(); ++k) {
+        const char c = entry[k];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
 class PosixFiles final : public FileSystem {
   public:
     std::int32_t openRead(const std::string& path, int& handle) override {
         handle = -1;
-        const int fd = openRetrying(path, O_RDONLY | O_CLOEXEC, 0);
+        // O_NONBLOCK: opening a pipe with no writer returns at once instead
+        // of waiting for one; O_NOCTTY: a terminal never becomes ours.
+        const int fd = openRetrying(path, O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0);
         if (fd < 0) return IOCodeFromErrno(errno, path);
-        // A folder opens for reading like a file; the program never reads one.
+        // Only an ordinary file of a sensible size is read: a pipe or a
+        // terminal could wait forever, a device such as /dev/zero never ends.
         struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::int32_t refused = 0;
+        if (::fstat(fd, &info) != 0) {
+            refused = IOCodeFromErrno(errno, path);
+        } else if (S_ISDIR(info.st_mode)) {
+            refused = IOCodeFromErrno(EISDIR, path);
+        } else if (!S_ISREG(info.st_mode)) {
+            refused = NotAFileCode;
+        } else if (info.st_size > MaxReadSize) {
+            refused = TooLargeCode;
+        } else if (::fcntl(fd, F_SETFL, 0) != 0) {
+            refused = IOCodeFromErrno(errno, path);
+        }
+        if (refused != 0) {
             ::close(fd);
-            return IOCodeFromErrno(EISDIR, path);
+            return refused;
         }
         handle = fd;
         return 0;
@@ -174,6 +209,43 @@ class PosixFiles final : public FileSystem {
     std::int32_t remove(const std::string& path) override {
         if (::unlink(path.c_str()) == 0) return 0;
         return IOCodeFromErrno(errno, path);
+    }
+
+    // A second name for the same file, then renamed into place: nothing is
+    // read, so a file that could not be read is kept too. Where the file
+    // system has no links, the copy of FileSystem does it.
+    std::int32_t keepAs(const std::string& from, const std::string& to) override {
+        std::string link;
+        for (int attempt = 0; attempt <= 100; ++attempt) {
+            link = to + ".new." + nameSuffix();
+            if (::link(from.c_str(), link.c_str()) == 0) break;
+            if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP)
+                return FileSystem::keepAs(from, to);
+            if (errno != EEXIST || attempt == 100) return IOCodeFromErrno(errno, from);
+        }
+        if (::rename(link.c_str(), to.c_str()) == 0) return 0;
+        const int error = errno;
+        ::unlink(link.c_str());
+        return IOCodeFromErrno(error, to);
+    }
+
+    void removeLeftovers(const std::string& name) override {
+        const std::string folder = folderOf(name);
+        const auto slash = name.find_last_of('/');
+        const std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+        DIR* entries = ::opendir(folder.c_str());
+        if (entries == nullptr) return;
+        while (const dirent* entry = ::readdir(entries)) {
+            if (!IsNewFileName(entry->d_name, base)) continue;
+            struct stat info {};
+            // lstat: a link under such a name is someone else's, never followed.
+            if (::fstatat(::dirfd(entries), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+                !S_ISREG(info.st_mode) || info.st_uid != ::getuid() ||
+                info.st_mtime >= ProgramStarted)
+                continue;
+            ::unlinkat(::dirfd(entries), entry->d_name, 0);
+        }
+        ::closedir(entries);
     }
 
   private:

@@ -7,7 +7,10 @@
 // Codes: 2 a missing file, 3 a missing folder on the path or a bad name,
 // 4 too many open files, 5 access refused or a folder in the file's place,
 // 112 a full disk; any other system error e gives 10000 + e, which no message
-// of the program can be mistaken for.
+// of the program can be mistaken for. Two codes are the program's own, for a
+// file it refuses to read because reading it could block or never end:
+// 130 something that is not an ordinary file (a pipe, a device, a socket, a
+// folder) and 131 a file larger than MaxReadSize.
 #pragma once
 
 #include <cstddef>
@@ -16,11 +19,18 @@
 
 namespace nestora {
 
+// Every file the program reads is small; a larger one is refused unread.
+inline constexpr std::int64_t MaxReadSize = 1 << 20;
+inline constexpr std::int32_t NotAFileCode = 130;
+inline constexpr std::int32_t TooLargeCode = 131;
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
     // Opens an existing file for reading; other programs may read it too.
+    // Never blocks: a pipe, a device or a folder is refused with 130 and a
+    // file larger than MaxReadSize with 131.
     virtual std::int32_t openRead(const std::string& path, int& handle) = 0;
     // Creates a file, or empties an existing one, for writing.
     virtual std::int32_t openWrite(const std::string& path, int& handle) = 0;
@@ -57,6 +67,17 @@ class FileSystem {
     // Puts the file `from` in the place of `to` in one step.
     virtual std::int32_t replace(const std::string& from, const std::string& to) = 0;
     virtual std::int32_t remove(const std::string& path) = 0;
+
+    // True when `path` is a file that holds exactly `bytes`; any failure to
+    // read it answers false. The calls it makes are not the caller's to see.
+    virtual bool holds(const std::string& path, const std::string& bytes);
+    // Keeps the file `from` as `to` too, replacing an older `to` in one step;
+    // `from` stays as it is. The copy is complete or not there.
+    virtual std::int32_t keepAs(const std::string& from, const std::string& to);
+    // Removes the files left by a save that never ended: ordinary files of
+    // this user named `name` or `name` + "." + six characters (createNew's
+    // names), last changed before this program started. Nothing is reported.
+    virtual void removeLeftovers(const std::string& name);
 };
 
 // The operating system's files.

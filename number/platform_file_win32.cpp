@@ -35,7 +35,24 @@ std::string folderOf(const std::string& path) {
 class Win32Files final : public FileSystem {
   public:
     std::int32_t openRead(const std::string& path, int& handle) override {
-        return open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, handle);
+        if (const auto code = open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING, handle))
+            return code;
+        // Only a file on a disk of a sensible size is read: a named pipe or
+        // a console could wait forever, a device may never end.
+        const HANDLE h = toHandle(handle);
+        LARGE_INTEGER size{};
+        std::int32_t refused = 0;
+        if (::GetFileType(h) != FILE_TYPE_DISK)
+            refused = NotAFileCode;
+        else if (!::GetFileSizeEx(h, &size))
+            refused = lastError();
+        else if (size.QuadPart > MaxReadSize)
+            refused = TooLargeCode;
+        if (refused != 0) {
+            ::CloseHandle(h);
+            handle = -1;
+        }
+        return refused;
     }
 
     std::int32_t openWrite(const std::string& path, int& handle) override {

@@ -19,6 +19,13 @@ class Desktop {
     virtual void errorBox(const std::string& title, const std::string& message) = 0;
     // Asks the desktop to open an address; the outcome is ignored.
     virtual void openAddress(const std::string& address) = 0;
+    // Modal box with the question icon, `title` as its caption and two
+    // buttons; true when the user chose `yes`. Where nobody can be asked,
+    // the answer is no.
+    virtual bool ask(const std::string& /*title*/, const std::string& /*question*/,
+                     const std::string& /*yes*/, const std::string& /*no*/) {
+        return false;
+    }
 };
 
 }  // namespace nestora

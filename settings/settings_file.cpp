@@ -3,9 +3,11 @@
 
 #include "number/errors.h"
 #include "number/integer_text.h"
+#include "number/real_item.h"
 #include "number/real_to_text.h"
 #include "number/round_to_power.h"
 #include "number/text_file.h"
+#include "projection/catch_point.h"
 
 namespace nestora {
 
@@ -108,11 +110,7 @@ void WriteLines(TextFile& file, const Planner& planner, const WindowPlace& windo
 
 }  // namespace
 
-void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const std::string& path,
-             FileSystem& files) {
-    if (files.exists(path)) Load(planner, saved, path, files);
-    window.setTop(saved.SavedTop);
-    window.setLeft(saved.SavedLeft);
+void ShowPlan(Planner& planner) {
     planner.CalcEnabled = false;
     try {
         FillEntries(planner);
@@ -124,8 +122,64 @@ void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const 
     planner.calculate();
 }
 
+void readcfg(Planner& planner, SavedPosition& saved, WindowPlace& window, const std::string& path,
+             FileSystem& files) {
+    if (files.exists(path)) Load(planner, saved, path, files);
+    window.setTop(saved.SavedTop);
+    window.setLeft(saved.SavedLeft);
+    ShowPlan(planner);
+}
+
+bool LoadShowingPlan(Planner& planner, SavedPosition& saved, WindowPlace& window,
+                     const std::string& path, Desktop& desktop, const std::string& title,
+                     const std::string& note, FileSystem& files) {
+    bool read = true;
+    const auto failure = ErrorOf([&] {
+        if (files.exists(path)) {
+            try {
+                Load(planner, saved, path, files);
+            } catch (...) {
+                read = false;
+                throw;
+            }
+        }
+        window.setTop(saved.SavedTop);
+        window.setLeft(saved.SavedLeft);
+        ShowPlan(planner);
+    });
+    if (failure) {
+        const std::string text = ErrorBoxText(*failure);
+        desktop.errorBox(title, read || note.empty() ? text : text + "\n\n" + note);
+    }
+    // The window stays where it was: the file's position may be damaged too.
+    if (!read) RunCaught(desktop, title, [&] { ShowPlan(planner); });
+    return read;
+}
+
+std::string DamagedCopyPath(const std::string& path) { return path + ".damaged"; }
+
+std::string DamagedCopyNote(const std::string& path) {
+    return "The settings file " + path +
+           " could not be read. The window shows the plan as far as it was read; before "
+           "the plan is saved, the file is kept as " +
+           DamagedCopyPath(path) + ".";
+}
+
+std::string SettingsBytes(const Planner& planner, const WindowPlace& window) {
+    const Plan& plan = planner.plan;
+    std::string bytes;
+    for (const std::int32_t value : {window.top(), window.left()})
+        bytes += IntegerToText(value) + "\r\n";
+    for (const Extended value : {plan.CurrentSavings, plan.AnnualSavings, plan.InvestmentReturn,
+                                 plan.InflationRate, plan.RetirementDraw})
+        bytes += RealItemText(value) + "\r\n";
+    return bytes + IntegerToText(plan.YearsToRetirement) + "\r\n";
+}
+
 void writecfg(const Planner& planner, const WindowPlace& window, const std::string& path,
-              FileSystem& files) {
+              FileSystem& files, const std::string& keepOldAs) {
+    files.removeLeftovers(path + ".new");
+    if (files.holds(path, SettingsBytes(planner, window))) return;
     // The settings are written to a new file beside the old one, which takes
     // the old one's place only once every byte has reached the disk: a full
     // disk or a failed write never leaves the user with a cut or empty file.
@@ -150,6 +204,9 @@ void writecfg(const Planner& planner, const WindowPlace& window, const std::stri
     CloseFile(file);
     try {
         CheckIO();
+        if (!keepOldAs.empty() && files.exists(path)) {
+            if (const auto code = files.keepAs(path, keepOldAs)) throw EInOutError(code);
+        }
         if (const auto code = files.replace(fresh, path)) throw EInOutError(code);
     } catch (...) {
         files.remove(fresh);

@@ -113,11 +113,12 @@ SettingsLocation ChooseSettingsLocation(const std::string& executablePath, const
 }
 
 void SaveSettings(const Planner& planner, const WindowPlace& window,
-                  const SettingsLocation& location, FileSystem& files) {
+                  const SettingsLocation& location, FileSystem& files,
+                  const std::string& keepOldAs) {
     if (!location.folder.empty()) {
         if (const auto code = files.makeFolders(location.folder)) throw EInOutError(code);
     }
-    writecfg(planner, window, location.path, files);
+    writecfg(planner, window, location.path, files, keepOldAs);
 }
 
 }  // namespace nestora

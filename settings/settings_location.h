@@ -54,6 +54,7 @@ SettingsLocation ChooseSettingsLocation(const std::string& executablePath, const
 // 0700), then writecfg. A folder that cannot be made raises EInOutError with
 // its code, and nothing is written.
 void SaveSettings(const Planner& planner, const WindowPlace& window,
-                  const SettingsLocation& location, FileSystem& files = SystemFiles());
+                  const SettingsLocation& location, FileSystem& files = SystemFiles(),
+                  const std::string& keepOldAs = {});
 
 }  // namespace nestora

@@ -82,23 +82,41 @@ bool TNestoraF::caught(const std::function<void()>& step) {
     return RunCaught(desktop_, title_, step);
 }
 
+bool TNestoraF::load() {
+    const bool read = LoadShowingPlan(planner_, saved_, place_, settings_.path, desktop_, title_,
+                                      DamagedCopyNote(settings_.path));
+    if (!read) damaged_ = true;
+    return read;
+}
+
 void TNestoraF::FormCreate() {
-    caught([this] {
-        planner_.plan = DefaultPlan();
-        readcfg(planner_, saved_, place_, settings_.path);
+    planner_.plan = DefaultPlan();
+    if (load()) {
         place_.setTop(saved_.SavedTop);
         place_.setLeft(saved_.SavedLeft);
-    });
+    }
 }
 
-void TNestoraF::FormShow() {
-    caught([this] { readcfg(planner_, saved_, place_, settings_.path); });
-}
+void TNestoraF::FormShow() { load(); }
 
-void TNestoraF::save() { SaveSettings(planner_, place_, settings_); }
+// After a start on a file that could not be read, the first save keeps that
+// file as nestora.fig.damaged before it replaces it.
+void TNestoraF::save() {
+    SaveSettings(planner_, place_, settings_, SystemFiles(),
+                 damaged_ ? DamagedCopyPath(settings_.path) : std::string());
+    damaged_ = false;
+}
 
 bool TNestoraF::FormClose() {
     return caught([this] { save(); });
+}
+
+bool TNestoraF::closeWithoutSaving() {
+    return desktop_.ask(CloseUnsavedTitle,
+                        "Your plan could not be saved in " + settings_.path +
+                            ".\n\nClose Nestora without saving it? What you changed since it "
+                            "was last saved will be lost.",
+                        CloseUnsavedYes, CloseUnsavedNo);
 }
 
 bool TNestoraF::SessionSave(const std::function<bool()>& mayInteract) {
@@ -113,6 +131,13 @@ void TNestoraF::commitData(QSessionManager& manager) {
         return interacting;
     });
     if (interacting) manager.release();
+}
+
+void TNestoraF::bringToFront() {
+    if (isMinimized()) showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void TNestoraF::Exit1Click() { close(); }
@@ -156,7 +181,7 @@ void TNestoraF::showEvent(QShowEvent* event) {
 }
 
 void TNestoraF::closeEvent(QCloseEvent* event) {
-    if (FormClose()) {
+    if (FormClose() || closeWithoutSaving()) {
         event->accept();
     } else {
         event->ignore();

@@ -16,11 +16,18 @@
 // Help shows the one help window; Tobrel Home Page asks the desktop to open
 // the maker's page.
 //
+// A settings file that cannot be read brings its error box (with a line
+// saying where the file will be kept), then the fields show the plan as far
+// as it was read and the results are computed from it; the first save keeps
+// the damaged file as nestora.fig.damaged before it replaces it.
+//
 // Closing, by any means, runs FormClose: writecfg saves the position and
 // the plan, beside the program or in the user's configuration folder (made
-// when missing), as chosen at start-up. When the save fails the error box
-// says why and the window stays open; otherwise the program ends with
-// status 0. The end of the desktop session runs the same save.
+// when missing), as chosen at start-up; a file that holds the same bytes is
+// not written again. When the save fails the error box says why, and then
+// a question lets the user close without saving or keep the window open;
+// otherwise the program ends with status 0. The end of the desktop session
+// runs the same save and never asks.
 #pragma once
 
 #include <QMainWindow>
@@ -61,6 +68,11 @@ class WidgetPlace : public WindowPlace {
     std::optional<QPoint> pending_;
 };
 
+// The question after a failed save at close.
+inline constexpr const char* CloseUnsavedTitle = "Plan not saved";
+inline constexpr const char* CloseUnsavedYes = "&Close Without Saving";
+inline constexpr const char* CloseUnsavedNo = "&Keep Open";
+
 class TNestoraF : public QMainWindow {
     Q_OBJECT
   public:
@@ -97,6 +109,9 @@ class TNestoraF : public QMainWindow {
     // QGuiApplication::commitDataRequest's slot: SessionSave with the session
     // manager's leave to interact.
     void commitData(QSessionManager& manager);
+    // Shows the window in front of the others, restored if it was minimised:
+    // what a second start on the same settings file asks for.
+    void bringToFront();
     void Exit1Click();
     void Help1Click();
     void TobrelHomePage1Click();
@@ -109,7 +124,9 @@ class TNestoraF : public QMainWindow {
 
   private:
     bool caught(const std::function<void()>& step);
+    bool load();
     void save();
+    bool closeWithoutSaving();
 
     Desktop& desktop_;
     std::string title_;
@@ -121,6 +138,7 @@ class TNestoraF : public QMainWindow {
     std::array<std::unique_ptr<LineEditField>, 10> fields_;
     TNestoraFhelp* help_ = nullptr;
     bool shown_ = false;
+    bool damaged_ = false;  // the settings file could not be read at start-up
     YearByYearMaker yearByYearMaker_ = LibraryYearByYearMaker();
     // Last, so that it goes first: it observes planner_.
     std::unique_ptr<QWidget> yearByYear_;

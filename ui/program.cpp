@@ -2,14 +2,17 @@
 #include "ui/program.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <utility>
 
 #include "number/arith.h"
 #include "number/locale_separator.h"
+#include "ui/close_signals.h"
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/nestora_window.h"
 #include "ui/qt_desktop.h"
+#include "ui/single_instance.h"
 
 namespace nestora {
 
@@ -18,10 +21,21 @@ int RunNestora(QApplication& app, SettingsLocation settings,
     InitArithmetic();
     QApplication::setWindowIcon(WindowIcon());
 
+    // One window per settings file: a later start shows the running one.
+    SingleInstance instance(settings.path);
+    if (!instance.first()) {
+        if (instance.askFirstToShow()) return 0;
+        std::fprintf(stderr, "nestora: %s is in use by another Nestora that does not answer\n",
+                     settings.path.c_str());
+        return 1;
+    }
+
     QtDesktop desktop;
     TNestoraF main(desktop, std::move(settings), ReadLocaleDecimalSeparator());
     TNestoraFhelp help;
     main.setHelpWindow(&help);
+    instance.onShowRequest([&main] { main.bringToFront(); });
+    const CloseOnSignals closeOnSignals(main);
     main.show();
     if (beforeLoop) beforeLoop(main);
     return app.exec();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The program from start to end: the arithmetic and the locale, the main
-// window (created hidden, so it runs FormCreate), the help window (hidden),
-// then the main window shown and the message loop until it closes.
+// The program from start to end: the arithmetic and the locale, the one
+// window per settings file (a later start brings the running window to the
+// front and ends), the main window (created hidden, so it runs FormCreate),
+// the help window (hidden), the signals that close it, then the main window
+// shown and the message loop until it closes.
 #pragma once
 
 #include <functional>

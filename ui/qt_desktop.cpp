@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QIcon>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
 #include <QUrl>
@@ -94,6 +95,24 @@ void QtDesktop::errorBox(const std::string& title, const std::string& message) {
         grabber->releaseMouse();
     }
     RunBox(QMessageBox::Critical, title, message, QApplication::activeWindow());
+}
+
+bool QtDesktop::ask(const std::string& title, const std::string& question, const std::string& yes,
+                    const std::string& no) {
+    CentredBox box(QMessageBox::Question, QString::fromStdString(title),
+                   QString::fromStdString(question), QApplication::activeWindow());
+    box.setStandardButtons(QMessageBox::NoButton);
+    QPushButton* yesButton = box.addButton(QString::fromStdString(yes), QMessageBox::AcceptRole);
+    QPushButton* noButton = box.addButton(QString::fromStdString(no), QMessageBox::RejectRole);
+    yesButton->setObjectName("AskYes");
+    noButton->setObjectName("AskNo");
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(noButton);
+    box.setEscapeButton(noButton);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setAttribute(Qt::WA_QuitOnClose, false);
+    box.exec();
+    return box.clickedButton() == yesButton;
 }
 
 void QtDesktop::openAddress(const std::string& address) {

@@ -28,6 +28,10 @@ class QtDesktop : public Desktop {
     void errorBox(const std::string& title, const std::string& message) override;
     // Hands the address to the desktop (xdg-open on X11); the outcome is ignored.
     void openAddress(const std::string& address) override;
+    // The question icon, `yes` and `no` as its buttons; Enter and Escape
+    // choose `no`.
+    bool ask(const std::string& title, const std::string& question, const std::string& yes,
+             const std::string& no) override;
 };
 
 }  // namespace nestora

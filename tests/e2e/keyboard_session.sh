@@ -91,22 +91,70 @@ wait_exit
 [ "$(line "$one/nestora.fig" 3)" = " 1.20000000000000E+0001" ] ||
     fail "saved savings are '$(line "$one/nestora.fig" 3)', not 12"
 
-echo "3. A settings file made read-only keeps the window open after the error box."
+echo "3. A read-only settings file: the error box, then keep open or close without saving."
 two="$work/two"; mkdir -m 755 "$two"
 printf '%s' "$expected" >"$two/nestora.fig"
 chmod 444 "$two/nestora.fig"  # no write permission refuses root too
 start "$two"
 activate "$main"
+xdotool type --delay 80 "7"  # the plan now differs from the file
 keys alt+f
 keys e
 wait_window "^Nestora$"
 keys Return
 wait_gone "^Nestora$"
+# The question after the error box: Enter keeps the window open.
+wait_window "^Plan not saved$"
+keys Return
+wait_gone "^Plan not saved$"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended although the save failed"
 xdotool search --onlyvisible --name "^Tobrel$" >/dev/null || fail "the main window closed"
 [ "$(cat "$two/nestora.fig")" = "$expected" ] || fail "the read-only file changed"
 [ -e "$XDG_CONFIG_HOME" ] && fail "the save went elsewhere than the read-only file"
-kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=
+# A second close, and this time Alt+C: Close Without Saving.
+activate "$main"
+keys alt+F4
+wait_window "^Nestora$"
+keys Return
+wait_gone "^Nestora$"
+wait_window "^Plan not saved$"
+keys alt+c
+wait_exit
+[ "$(cat "$two/nestora.fig")" = "$expected" ] || fail "closing without saving changed the file"
+
+echo "3a. A damaged settings file: the fields show the plan as read; the first save keeps the file."
+damaged="$work/damaged"; mkdir -m 755 "$damaged"
+printf '20\r\n30\r\n 9.00000000000000E+0004\r\nabc\r\n' >"$damaged/nestora.fig"
+cp "$damaged/nestora.fig" "$work/damaged.fig"
+cp "$program" "$damaged/nestora"
+cp "$(dirname "$program")/libnestora-year-by-year.so" "$damaged/"
+"$damaged/nestora" >>"$work/program.log" 2>&1 &
+app_pid=$!
+# The box comes at creation and again before the window shows; with no
+# window of the program active yet, each is activated before Enter.
+for _ in 1 2; do
+    wait_window "^Nestora$"
+    box=$(xdotool search --onlyvisible --name "^Nestora$" | head -n 1)
+    activate "$box"
+    keys Return
+    for _ in $(seq 150); do
+        xdotool search --onlyvisible --name "^Nestora$" 2>/dev/null | grep -qx "$box" || break
+        sleep 0.1
+    done
+done
+wait_window "^Tobrel$"
+main=$(xdotool search --name "^Tobrel$" | head -n 1)
+no_warning_after "a damaged start"
+keys alt+F4
+wait_exit
+cmp -s "$damaged/nestora.fig.damaged" "$work/damaged.fig" || fail "the damaged file was not kept"
+# The plan that was shown: the savings read before the fault, the rest as
+# the fields showed them (the annual savings' "abc" reads as 0).
+[ "$(line "$damaged/nestora.fig" 3)" = " 9.00000000000000E+0004" ] ||
+    fail "saved savings are '$(line "$damaged/nestora.fig" 3)', not 90000"
+[ "$(line "$damaged/nestora.fig" 4)" = " 0.00000000000000E+0000" ] ||
+    fail "saved annual savings are '$(line "$damaged/nestora.fig" 4)', not 0"
+[ "$(line "$damaged/nestora.fig" 8)" = "20" ] || fail "saved years are not the default 20"
 
 echo "4. Under a comma locale the fields show and take a comma; the file keeps points."
 locales="$work/locales"; mkdir -m 755 "$locales"
@@ -182,5 +230,31 @@ grep -qE "^50,retired,([0-9]+,){7}[01]\.[0-9]{4}$" "$work/simulated.csv" ||
 status=0
 env -u DISPLAY "$four/nestora" --schedule --volatility 80 2>/dev/null >/dev/null || status=$?
 [ "$status" -eq 2 ] || fail "--volatility 80 gave status $status, not 2"
+
+echo "8. A second start on the same settings file brings the running window to the front."
+five="$work/five"; mkdir -m 755 "$five"
+start "$five"
+first=$app_pid
+activate "$main"
+keys alt+h  # the help window comes in front of the main window
+wait_window "^Tobrel  Help$"
+activate "$(xdotool search --onlyvisible --name "^Tobrel  Help$" | head -n 1)"
+status=0
+timeout 20 "$five/nestora" >>"$work/program.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "the second start ended with status $status"
+[ "$(xdotool search --onlyvisible --name "^Tobrel$" | wc -l)" -eq 1 ] || fail "two main windows"
+for _ in $(seq 50); do
+    [ "$(xdotool getactivewindow)" = "$main" ] && break
+    sleep 0.1
+done
+[ "$(xdotool getactivewindow)" = "$main" ] || fail "the running window did not come to the front"
+kill -0 "$first" 2>/dev/null || fail "the first window ended"
+env -u DISPLAY "$five/nestora" --schedule >/dev/null || fail "--schedule refused while the window runs"
+
+echo "9. SIGTERM closes the window as its close box does: the plan is saved, status 0."
+[ -e "$five/nestora.fig" ] && fail "a settings file before any close"
+kill -TERM "$app_pid"
+wait_exit
+[ -f "$five/nestora.fig" ] || fail "SIGTERM ended the program without saving"
 
 echo "PASS"

@@ -48,8 +48,21 @@ struct StartedProgram : PlannerFixture {
     void load(const std::string& path, FileSystem& files = SystemFiles()) {
         RunCaught(desktop, "Nestora", [&] { readcfg(planner, saved, window, path, files); });
     }
-    bool save(const std::string& path, FileSystem& files = SystemFiles()) {
-        return RunCaught(desktop, "Nestora", [&] { writecfg(planner, window, path, files); });
+    bool save(const std::string& path, FileSystem& files = SystemFiles(),
+              const std::string& keepOldAs = {}) {
+        return RunCaught(desktop, "Nestora",
+                         [&] { writecfg(planner, window, path, files, keepOldAs); });
+    }
+    // The window's start: each load shows the plan it computes with even
+    // when the file cannot be read; false when either load could not read it.
+    bool startShowingPlan(const std::string& path, FileSystem& files = SystemFiles()) {
+        planner.plan = DefaultPlan();
+        const std::string note = DamagedCopyNote(path);
+        const bool first =
+            LoadShowingPlan(planner, saved, window, path, desktop, "Nestora", note, files);
+        const bool second =
+            LoadShowingPlan(planner, saved, window, path, desktop, "Nestora", note, files);
+        return first && second;
     }
 };
 

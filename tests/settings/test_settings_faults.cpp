@@ -63,6 +63,7 @@ TEST(SettingsFaults, DiskThatStaysFullKeepsThePreviousFile) {
     const std::string path = folder.write("nestora.fig", OldFile);
     StartedProgram program;
     program.start(path);
+    program.entry(Entry::Edit2).type("13000");
     FailingFiles files;
     files.failAt(FileCall::Write, 1, 112, /*andLater=*/true);
     EXPECT_FALSE(program.save(path, files));
@@ -74,7 +75,27 @@ TEST(SettingsFaults, DiskThatStaysFullKeepsThePreviousFile) {
     program.desktop.calls.clear();
     EXPECT_TRUE(program.save(path));
     EXPECT_TRUE(program.desktop.calls.empty());
-    EXPECT_EQ(ScratchFolder::read(path), OldFile);  // nothing was edited
+    EXPECT_NE(ScratchFolder::read(path).find("\r\n 1.30000000000000E+0004\r\n"), std::string::npos);
+}
+
+TEST(SettingsFaults, FileThatHoldsThePlanAlreadyIsNotWrittenSoCannotFail) {
+    ScratchFolder folder;
+    const std::string path = folder.write("nestora.fig", OldFile);
+    StartedProgram program;
+    program.start(path);
+    program.window.setTop(20);
+    program.window.setLeft(30);
+    // Every call of every kind would fail; none is made.
+    FailingFiles files;
+    for (const FileCall kind : kAllFileCalls) files.failAt(kind, 1, 112, /*andLater=*/true);
+    EXPECT_TRUE(program.save(path, files));
+    EXPECT_EQ(files.totalCalls(), 0);
+    EXPECT_TRUE(program.desktop.calls.empty());
+    // A read-only file that already holds the plan is no failure either.
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_TRUE(program.save(path));
+    EXPECT_TRUE(program.desktop.calls.empty());
+    EXPECT_EQ(ScratchFolder::read(path), OldFile);
 }
 
 TEST(SettingsFaults, FailedLoadAtAnyCallPlacesAndFillsNothing) {

@@ -30,6 +30,7 @@
 #include "number/extended_bits.h"
 #include "number/integer_text.h"
 #include "number/text_to_real.h"
+#include "projection/plan.h"
 #include "support/first_run.h"
 
 namespace nestora::testing {
@@ -110,11 +111,19 @@ inline std::vector<SettingsCase> CorruptSettingsFiles(std::uint32_t seed) {
     return cases;
 }
 
+// When a load stops, the plan holds the values read before the failing
+// line, that line's partial value (a real's; an integer's is left open) and
+// the defaults after it.
 struct PredictedStart {
     bool loads = true;    // all eight items parse
     std::string message;  // otherwise the error box's message, twice
-    std::int32_t top = 0, left = 0, years = 0;
-    std::array<Extended, 5> reals{};  // savings, annual, return, inflation, draw
+    std::int32_t top = 0, left = 0;
+    std::int32_t years = DefaultPlan().YearsToRetirement;
+    bool yearsOpen = false;  // the years' own line failed
+    // savings, annual, return, inflation, draw
+    std::array<Extended, 5> reals{DefaultPlan().CurrentSavings, DefaultPlan().AnnualSavings,
+                                  DefaultPlan().InvestmentReturn, DefaultPlan().InflationRate,
+                                  DefaultPlan().RetirementDraw};
 };
 
 inline PredictedStart PredictStart(std::string_view bytes) {
@@ -143,6 +152,7 @@ inline PredictedStart PredictStart(std::string_view bytes) {
             const IntegerParse parsed = TextToInteger(item);
             ok = item.empty() || parsed.ok();
             *integers[integer++] = item.empty() ? 0 : parsed.value;
+            if (!ok && line == 8) start.yearsOpen = true;
         } else {
             try {
                 const RealParse parsed = TextToReal(item);

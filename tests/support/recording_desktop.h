@@ -13,7 +13,7 @@ namespace nestora::testing {
 class RecordingDesktop : public Desktop {
   public:
     // One line per call: "warning: <message>", "beep", "error: <title>|<message>",
-    // "open: <address>".
+    // "open: <address>", "ask: ..." (below).
     std::vector<std::string> calls;
 
     void warning(const std::string& message) override { calls.push_back("warning: " + message); }
@@ -22,9 +22,17 @@ class RecordingDesktop : public Desktop {
         calls.push_back("error: " + title + "|" + message);
     }
     void openAddress(const std::string& address) override { calls.push_back("open: " + address); }
+    // Recorded as "ask: <title>|<question>|<yes>|<no>"; answered with `answer`.
+    bool answer = false;
+    bool ask(const std::string& title, const std::string& question, const std::string& yes,
+             const std::string& no) override {
+        calls.push_back("ask: " + title + "|" + question + "|" + yes + "|" + no);
+        return answer;
+    }
 
     std::vector<std::string> errors() const { return callsStartingWith("error: "); }
     std::vector<std::string> warnings() const { return callsStartingWith("warning: "); }
+    std::vector<std::string> questions() const { return callsStartingWith("ask: "); }
 
   private:
     std::vector<std::string> callsStartingWith(const std::string& prefix) const {

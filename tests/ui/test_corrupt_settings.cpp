@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The real main window started on damaged settings files (see
 // corrupt_settings.h): it never crashes, and ends either with the error box
-// twice and the window at its designed place with its designed texts, or at
-// the file's position with the file's values in its fields.
+// twice, the window at its designed place and the plan as far as it was read
+// in its fields, or at the file's position with the file's values in them.
 #include "support/corrupt_settings_driver.h"
 #include "ui/window_fixture.h"
 
@@ -20,9 +20,13 @@ TEST_F(CorruptSettingsWindow, EveryStartEndsAsTheFileCallsFor) {
             desktop.calls.clear();
             start();
             EXPECT_TRUE(window->isVisible());
-            return ObservedStart{window->title(), desktop.errors(),
-                                 std::make_pair(window->pos().y(), window->pos().x()), entryTexts(),
-                                 resultTexts()};
+            return ObservedStart{window->title(),
+                                 desktop.errors(),
+                                 std::make_pair(window->pos().y(), window->pos().x()),
+                                 entryTexts(),
+                                 resultTexts(),
+                                 DamagedCopyNote(settings.path()),
+                                 ComputedResults(window->planner().plan)};
         });
     EXPECT_GE(counts.loaded + counts.stopped, 200);
 }

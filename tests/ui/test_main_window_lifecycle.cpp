@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -75,22 +76,43 @@ TEST_F(MainWindowLife, ShowingPlacesTheWindowFromTheFileAsItIsThen) {
     EXPECT_EQ(window->pos(), QPoint(300, 200));
 }
 
-TEST_F(MainWindowLife, UnreadableFileShowsTheErrorTwiceAndKeepsTheDesignedPlace) {
+TEST_F(MainWindowLife, UnreadableFileShowsTheErrorTwiceThenThePlanItComputesWith) {
     settings.write("10\r\n10\r\nabc\r\n");
     start();
-    const std::string box = window->title() + "|Invalid numeric input.";
+    const std::string box =
+        window->title() + "|Invalid numeric input.\n\n" + DamagedCopyNote(settings.path());
     EXPECT_EQ(desktop.errors(), (std::vector<std::string>{box, box}));
     EXPECT_EQ(window->pos(), QPoint(-1, 157));
     EXPECT_TRUE(window->isVisible());
-    // The fields keep their designed texts; the plan is the default one with
-    // the savings the failed parse of "abc" left (0).
-    EXPECT_EQ(entryTexts(), DesignedEntryTexts);
-    EXPECT_EQ(resultTexts(), DesignedResultTexts);
-    // CalcEnabled was never cleared: the first edit fills the results, here
-    // from 0 saved, 12000 a year at 7.5 % for 21 years, 3 % inflation and a
-    // 6.5 % draw.
+    // The plan is the default one with the savings the failed parse of "abc"
+    // left (0), and that is what the fields show and the results compute:
+    // 0 saved, 12000 a year at 7.5 % for 20 years, 3 % inflation, 6.5 % draw.
+    EXPECT_EQ(entryTexts(), (EntryTexts{"0", "12000", "7.5", "3", "6.5", "20"}));
+    EXPECT_EQ(resultTexts(), (ResultTexts{"519656", "287721", "18702", "26"}));
     edit("Edit11").setText("21");
     EXPECT_EQ(resultTexts(), (ResultTexts{"570630", "306742", "19938", "26"}));
+}
+
+TEST_F(MainWindowLife, FirstSaveAfterADamagedStartKeepsTheDamagedFile) {
+    const std::string damaged = "10\r\n10\r\nabc\r\n";
+    settings.write(damaged);
+    start();
+    window->controls().Exit1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    QFile kept(QString::fromStdString(DamagedCopyPath(settings.path())));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll().toStdString(), damaged);
+    EXPECT_EQ(settings.read().substr(0, 9), "157\r\n-1\r\n") << "where the window stayed";
+    EXPECT_NE(settings.read(), damaged);
+
+    // A sound start never touches the kept copy.
+    kept.close();
+    ASSERT_TRUE(kept.remove());
+    window.reset();
+    start();
+    edit("Edit11").setText("30");
+    window->close();
+    EXPECT_FALSE(kept.exists());
 }
 
 TEST_F(MainWindowLife, ExitWritesTheSettingsAndClosesTheWindow) {
@@ -120,10 +142,15 @@ TEST_F(MainWindowLife, FailedSaveShowsTheErrorAndKeepsTheWindowOpenUntilItWorks)
     start();
     EXPECT_TRUE(desktop.calls.empty());
 
+    // After the error box, the question; "Keep Open" keeps the window.
     window->controls().Exit1->trigger();
     EXPECT_TRUE(window->isVisible());
     ASSERT_EQ(desktop.errors().size(), 1u);
-    EXPECT_EQ(desktop.errors()[0].rfind(window->title() + "|", 0), 0u);
+    EXPECT_EQ(desktop.errors()[0], window->title() + "|File access denied.");
+    ASSERT_EQ(desktop.questions().size(), 1u);
+    EXPECT_EQ(desktop.calls.back().rfind("ask: Plan not saved|", 0), 0u);
+    EXPECT_NE(desktop.questions()[0].find(settings.path()), std::string::npos);
+    EXPECT_TRUE(desktop.questions()[0].ends_with("|&Close Without Saving|&Keep Open"));
 
     window->close();
     EXPECT_TRUE(window->isVisible());
@@ -132,6 +159,31 @@ TEST_F(MainWindowLife, FailedSaveShowsTheErrorAndKeepsTheWindowOpenUntilItWorks)
     ASSERT_TRUE(QDir().rmdir(QString::fromStdString(settings.path())));
     window->close();
     EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(settings.read(), DefaultSettingsFile);
+    EXPECT_EQ(desktop.questions().size(), 2u) << "a save that works asks nothing";
+}
+
+TEST_F(MainWindowLife, AfterAFailedSaveTheUserMayCloseWithoutSaving) {
+    ASSERT_TRUE(QDir().mkpath(QString::fromStdString(settings.path())));
+    start();
+    desktop.answer = true;
+    QCloseEvent event;
+    QApplication::sendEvent(window.get(), &event);
+    EXPECT_TRUE(event.isAccepted());
+    EXPECT_EQ(desktop.errors(), std::vector<std::string>{window->title() + "|File access denied."});
+    EXPECT_EQ(desktop.questions().size(), 1u);
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(settings.path())).isDir());
+}
+
+TEST_F(MainWindowLife, ClosingAnUnchangedPlanWritesNothingSoAReadOnlyFileIsNoTrap) {
+    settings.write(DefaultSettingsFile);
+    ASSERT_TRUE(
+        QFile::setPermissions(QString::fromStdString(settings.path()), QFileDevice::ReadOwner));
+    start();
+    window->move(10, 10);
+    window->controls().Exit1->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(desktop.calls.empty());
     EXPECT_EQ(settings.read(), DefaultSettingsFile);
 }
 

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: MIT
+// One window per settings file, and the signals that close it: a later start
+// on the same file asks the first to show itself instead of opening a second
+// window on the same plan; SIGTERM, SIGHUP and SIGINT close the window as its
+// close box does, from the message loop.
+#include <QCloseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+#include <atomic>
+#include <csignal>
+#include <thread>
+
+#include "ui/close_signals.h"
+#include "ui/qt_test_support.h"
+#include "ui/single_instance.h"
+
+namespace nestora::testing {
+namespace {
+
+// Asks from another thread, as a second process would, while this one's
+// message loop answers.
+bool AskFromAnotherStart(const SingleInstance& later) {
+    std::atomic<bool> done = false;
+    bool answered = false;
+    std::thread asking([&] {
+        answered = later.askFirstToShow(5000);
+        done = true;
+    });
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    asking.join();
+    return answered;
+}
+
+TEST(OneWindow, ALaterStartOnTheSameFileAsksTheFirstToShow) {
+    App();
+    QTemporaryDir runtime;
+    const std::string plan = runtime.filePath("plan/nestora.fig").toStdString();
+    SingleInstance first(plan, runtime.path());
+    ASSERT_TRUE(first.first());
+    int shown = 0;
+    first.onShowRequest([&shown] { ++shown; });
+
+    const SingleInstance later(plan, runtime.path());
+    EXPECT_FALSE(later.first());
+    EXPECT_TRUE(AskFromAnotherStart(later));
+    EXPECT_EQ(shown, 1);
+
+    // Another settings file has a window of its own.
+    const SingleInstance other(runtime.filePath("other/nestora.fig").toStdString(), runtime.path());
+    EXPECT_TRUE(other.first());
+    EXPECT_EQ(InstanceName(plan),
+              InstanceName(runtime.filePath("plan/./nestora.fig").toStdString()))
+        << "one file, one name";
+}
+
+TEST(OneWindow, TheLockGoesWithTheFirstAndNobodyAnswersForAFileWithoutOne) {
+    App();
+    QTemporaryDir runtime;
+    const std::string plan = runtime.filePath("nestora.fig").toStdString();
+    {
+        const SingleInstance first(plan, runtime.path());
+        ASSERT_TRUE(first.first());
+    }
+    const SingleInstance next(plan, runtime.path());
+    EXPECT_TRUE(next.first()) << "the first has ended, so the next start runs the window";
+    const SingleInstance later(plan, runtime.path());
+    ASSERT_FALSE(later.first());
+    // A lock whose owner never listens: the later start gives up in time.
+    QTemporaryDir elsewhere;
+    QFile::copy(runtime.filePath(InstanceName(plan) + ".lock"),
+                elsewhere.filePath(InstanceName(plan) + ".lock"));
+    const SingleInstance unanswered(plan, elsewhere.path());
+    ASSERT_FALSE(unanswered.first());
+    EXPECT_FALSE(unanswered.askFirstToShow(300));
+}
+
+class ClosingWindow : public QWidget {
+  public:
+    int closes = 0;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override {
+        ++closes;
+        event->accept();
+    }
+};
+
+TEST(CloseOnSignals, TermHangUpAndInterruptCloseTheWindowFromTheLoop) {
+    App();
+    for (const int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        SCOPED_TRACE(signal);
+        ClosingWindow window;
+        window.show();
+        const CloseOnSignals closing(window);
+        ASSERT_TRUE(closing.ready());
+        ASSERT_EQ(std::raise(signal), 0);
+        EXPECT_EQ(window.closes, 0) << "nothing is done inside the handler";
+        QTRY_COMPARE(window.closes, 1);
+        EXPECT_FALSE(window.isVisible());
+    }
+}
+
+}  // namespace
+}  // namespace nestora::testing

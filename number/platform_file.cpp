@@ -217,7 +217,7 @@ class PosixFiles final : public FileSystem {
     std::int32_t keepAs(const std::string& from, const std::string& to) override {
         std::string link;
         for (int attempt = 0; attempt <= 100; ++attempt) {
-            link = to + ".new." + nameSuffix();
+            link = to + ".new." + NameSuffix();
             if (::link(from.c_str(), link.c_str()) == 0) break;
             if (errno == EPERM || errno == EXDEV || errno == EMLINK || errno == ENOTSUP)
                 return FileSystem::keepAs(from, to);

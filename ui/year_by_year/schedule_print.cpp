@@ -6,8 +6,9 @@
 #include <QChartView>
 #include <QGraphicsLayout>
 #include <QPageLayout>
+#include <QImage>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <QTextDocument>
 #include <QTextOption>
 #include <QUrl>
@@ -125,11 +126,11 @@ QImage PrintedChart(QChartView& view) {
     return picture;
 }
 
-void PrintSchedule(QPrinter& printer, const QAbstractItemModel& table, QChartView& chart,
+void PrintSchedule(QPagedPaintDevice& pages, const QAbstractItemModel& table, QChartView& chart,
                    const PrintedPlan& plan, const QString& notes) {
     // The text's width as print lays the document out: the printer's page
     // at 96 dots an inch, less margins of 2 cm on each side.
-    const double inches = printer.pageLayout().paintRect(QPageLayout::Inch).width();
+    const double inches = pages.pageLayout().paintRect(QPageLayout::Inch).width();
     const int width = static_cast<int>(96 * (inches - 2 * 2 / 2.54)) - 4;
     QString html = PlanHtml(plan);
     html += QString("<p><img src=\"chart:schedule\" width=\"%1\"></p>").arg(width);
@@ -143,9 +144,7 @@ void PrintSchedule(QPrinter& printer, const QAbstractItemModel& table, QChartVie
     document.setDefaultTextOption(wrapping);
     document.addResource(QTextDocument::ImageResource, QUrl("chart:schedule"), PrintedChart(chart));
     document.setHtml(html);
-    // Without a page size of its own the document is laid out on the
-    // printer's pages, each numbered at its foot.
-    document.print(&printer);
+    document.print(&pages);
 }
 
 }  // namespace nestora

@@ -13,7 +13,7 @@
 #include <vector>
 
 class QAbstractItemModel;
-class QPrinter;
+class QPagedPaintDevice;
 class QChartView;
 
 namespace nestora {
@@ -33,7 +33,8 @@ PrintedPlan DescribePlan(const Planner& planner, const QString& sentence);
 // the picture.
 QImage PrintedChart(QChartView& chart);
 
-void PrintSchedule(QPrinter& printer, const QAbstractItemModel& table, QChartView& chart,
+// `pages` is a printer, or a PDF writer for a PDF made in memory.
+void PrintSchedule(QPagedPaintDevice& pages, const QAbstractItemModel& table, QChartView& chart,
                    const PrintedPlan& plan, const QString& notes);
 
 }  // namespace nestora

@@ -2,11 +2,14 @@
 #include "ui/year_by_year/year_by_year_settings.h"
 
 #include <QDataStream>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "number/platform_file.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
@@ -21,7 +24,35 @@ int WholeIn(const QVariant& value, int fallback, int lowest, int highest) {
 
 }  // namespace
 
+// Where QSettings keeps the file, asked of a QSettings for a name that is
+// never written (one for the real name would read the file at once).
+QString YearByYearSettingsPath() {
+    const QSettings probe(QSettings::NativeFormat, QSettings::UserScope, "nestora",
+                          "year-by-year-location");
+    return QFileInfo(probe.fileName()).dir().filePath("year-by-year.conf");
+}
+
+// QSettings reads its file whole as soon as it is made, and a pipe or a
+// device there would hold it forever: the file is looked at first, by the
+// file layer that never blocks.
+QString YearByYearSettingsRefusal() {
+    const QString path = YearByYearSettingsPath();
+    const std::string name = QFile::encodeName(path).toStdString();
+    int handle = -1;
+    const std::int32_t code = SystemFiles().openRead(name, handle);
+    if (code == 0) SystemFiles().close(handle);
+    if (code == NotAFileCode || QFileInfo(path).isDir())
+        return "Year by Year's settings file " + path +
+               " is not an ordinary file (a pipe, a device or a folder): it is left alone, "
+               "and the window starts from its defaults";
+    if (code == TooLargeCode)
+        return "Year by Year's settings file " + path +
+               " is larger than 1 MiB: it is left alone, and the window starts from its defaults";
+    return {};
+}
+
 YearByYearSettings LoadYearByYearSettings() {
+    if (!YearByYearSettingsRefusal().isEmpty()) return {};
     const QSettings store(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year");
     YearByYearSettings settings;
     settings.volatilityPercent = WholeIn(store.value("volatility"), settings.volatilityPercent, 0,
@@ -32,12 +63,17 @@ YearByYearSettings LoadYearByYearSettings() {
     return settings;
 }
 
-void SaveYearByYearSettings(const YearByYearSettings& settings) {
+// QSettings writes a new file beside the old one and renames it into place,
+// so a failed write leaves the old file; sync says whether it worked.
+bool SaveYearByYearSettings(const YearByYearSettings& settings) {
+    if (!YearByYearSettingsRefusal().isEmpty()) return false;
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year");
     store.setValue("volatility", settings.volatilityPercent);
     store.setValue("horizon", settings.horizon);
     if (!settings.geometry.isEmpty()) store.setValue("geometry", settings.geometry);
     if (!settings.folder.isEmpty()) store.setValue("folder", settings.folder);
+    store.sync();
+    return store.status() == QSettings::NoError;
 }
 
 QString StartFolder(const YearByYearSettings& settings) {

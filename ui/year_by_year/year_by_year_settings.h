@@ -2,8 +2,11 @@
 // What the Year by Year window remembers between runs, with QSettings in the
 // user's configuration folder (~/.config/nestora/year-by-year.conf), apart
 // from the plan's own settings file: the two varying-returns inputs, the
-// window's size and place and the folder of the last saved file. A value missing or out of range
-// reads as its default or nearest limit.
+// window's size and place and the folder of the last saved file. A value
+// missing or out of range reads as its default or nearest limit. A file that
+// is not an ordinary one (a pipe, a device, a folder) or is larger than 1 MiB
+// is neither read nor written: the window keeps its defaults and says why
+// once.
 #pragma once
 
 #include <QByteArray>
@@ -30,7 +33,14 @@ std::optional<QRect> SavedFrame(const QByteArray& geometry);
 // when it is still there, else the user's documents folder.
 QString StartFolder(const YearByYearSettings& settings);
 
+// ~/.config/nestora/year-by-year.conf, or under $XDG_CONFIG_HOME.
+QString YearByYearSettingsPath();
+// Why the file is left alone, for the error box; empty when it may be used.
+QString YearByYearSettingsRefusal();
+
 YearByYearSettings LoadYearByYearSettings();
-void SaveYearByYearSettings(const YearByYearSettings& settings);
+// False when the file is left alone or could not be written (it then stays
+// as it was).
+bool SaveYearByYearSettings(const YearByYearSettings& settings);
 
 }  // namespace nestora

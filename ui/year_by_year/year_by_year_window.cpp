@@ -2,6 +2,7 @@
 #include "ui/year_by_year/year_by_year_window.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -13,20 +14,22 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "number/errors.h"
+#include "number/whole_file.h"
 #include "projection/catch_point.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_note.h"
@@ -191,6 +194,9 @@ void YearByYearWindow::showEvent(QShowEvent* event) {
         // leaves the main window in sight (FirstPlace), no larger than the
         // screen.
         placed_ = true;
+        const QString refusal = YearByYearSettingsRefusal();
+        refusedSettings_ = !refusal.isEmpty();
+        if (refusedSettings_) reportLater(refusal.toStdString());
         // Where the user left it, unless that is far off every screen now or
         // the remembered size is absurd (Qt would pull such a window back only
         // partly into sight).
@@ -226,7 +232,9 @@ void YearByYearWindow::placeFirstTime() {
 void YearByYearWindow::hideEvent(QHideEvent* event) {
     YearByYearSettings settings = LoadYearByYearSettings();
     settings.geometry = saveGeometry();
-    SaveYearByYearSettings(settings);
+    if (!SaveYearByYearSettings(settings) && !refusedSettings_)
+        reportLater("Cannot save " + YearByYearSettingsPath().toStdString() +
+                    ": Year by Year's size and place are not remembered");
     QWidget::hideEvent(event);
 }
 
@@ -341,21 +349,23 @@ ScheduleTable YearByYearWindow::tableOfOnePlan() const {
     return table;
 }
 
-bool YearByYearWindow::writeCsv(const QString& path) {
-    const std::string csv = ScheduleCsv(tableOfOnePlan());
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(csv.data(), static_cast<qint64>(csv.size())) ==
-                             static_cast<qint64>(csv.size()) &&
-                         file.commit();
-    if (!written) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        desktop_.errorBox(title_, ErrorBoxText(QString("Cannot save %1: %2")
-                                                   .arg(QDir::toNativeSeparators(path), why)
-                                                   .toStdString()));
-    }
-    return written;
+bool YearByYearWindow::writeCsv(const QString& path, FileSystem& files) {
+    return writeOrReport(path, ScheduleCsv(tableOfOnePlan()), files);
+}
+
+bool YearByYearWindow::writeOrReport(const QString& path, const std::string& bytes,
+                                     FileSystem& files) {
+    const std::int32_t code = WriteWholeFile(files, QFile::encodeName(path).toStdString(), bytes);
+    if (code != 0)
+        desktop_.errorBox(
+            title_, ErrorBoxText("Cannot save " + QDir::toNativeSeparators(path).toStdString() +
+                                 ": " + WriteFailureText(code)));
+    return code == 0;
+}
+
+void YearByYearWindow::reportLater(const std::string& message) {
+    QTimer::singleShot(0, this,
+                       [this, message] { desktop_.errorBox(title_, ErrorBoxText(message)); });
 }
 
 void YearByYearWindow::print() {
@@ -374,9 +384,25 @@ void YearByYearWindow::print() {
     printOn(printer);
 }
 
-void YearByYearWindow::printOn(QPrinter& printer) {
-    PrintSchedule(printer, *model_, *chart_, DescribePlan(planner_, simulation_->sentence()),
-                  note_->text());
+void YearByYearWindow::printOn(QPrinter& printer, FileSystem& files) {
+    const PrintedPlan plan = DescribePlan(planner_, simulation_->sentence());
+    if (printer.outputFormat() != QPrinter::PdfFormat || printer.outputFileName().isEmpty()) {
+        PrintSchedule(printer, *model_, *chart_, plan, note_->text());
+        return;
+    }
+    // Qt's PDF engine writes the file as it goes and keeps quiet when the
+    // disk refuses a part of it: the PDF is made in memory instead.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setPageLayout(printer.pageLayout());
+        writer.setResolution(printer.resolution());
+        writer.setTitle(printer.docName());
+        writer.setCreator(printer.creator());
+        PrintSchedule(writer, *model_, *chart_, plan, note_->text());
+    }
+    writeOrReport(printer.outputFileName(), pdf.data().toStdString(), files);
 }
 
 }  // namespace nestora

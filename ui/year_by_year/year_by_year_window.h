@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 
+#include "number/platform_file.h"
 #include "projection/desktop.h"
 #include "projection/planner.h"
 #include "schedule/schedule.h"
@@ -58,9 +59,11 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
 
     // Writes the table as CSV to `path`, replacing the file only once all of
     // it is written; false (after the error box) when that fails.
-    bool writeCsv(const QString& path);
+    bool writeCsv(const QString& path, FileSystem& files = SystemFiles());
     // Puts the title, the chart, the notes and the table on `printer`'s pages.
-    void printOn(QPrinter& printer);
+    // A PDF is made in memory and then written as the CSV is: complete, or
+    // the error box and the old file as it was.
+    void printOn(QPrinter& printer, FileSystem& files = SystemFiles());
 
     // Where Save as CSV writes ("" to cancel) and whether Print goes ahead
     // with the printer set up; the dialogs by default, replaced by tests.
@@ -97,9 +100,16 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     ScheduleTable tableOfOnePlan() const;
     // Save as CSV and Print start next time in the folder of `file`.
     void rememberFolder(const QString& file);
+    // Puts `bytes` in the place of the file at `path` (WriteWholeFile); on
+    // failure, the error box says why. False when it failed.
+    bool writeOrReport(const QString& path, const std::string& bytes, FileSystem& files);
+    // The error box, once the event that found the fault is over (a box
+    // inside a hide event, or while the window goes, is no place for one).
+    void reportLater(const std::string& message);
 
     Planner& planner_;
     Desktop& desktop_;
+    bool refusedSettings_ = false;  // its settings file is no file to read or write
     std::string title_;
     ScheduleModel* model_;
     QTableView* table_;

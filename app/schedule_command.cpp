@@ -101,7 +101,8 @@ int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& ou
 
     std::string csv;
     const bool made = RunCaught(desktop, title, [&] {
-        ScheduleTable table = MakeScheduleTable(MakeSchedule(planner.plan, planner.projection));
+        ScheduleTable table =
+            MakeScheduleTable(MakeSchedule(planner.plan, planner.projection), CalendarYearNow());
         if (simulation)
             AddSimulationColumns(table, Simulate(planner.plan, planner.projection, *simulation));
         csv = ScheduleCsv(table);

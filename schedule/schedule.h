@@ -16,13 +16,22 @@
 // For e > 0 the number of full years is YearsProvided (except where the
 // count's quotient lies on a whole number). For e < 0 YearsProvided is A ÷ D,
 // which leaves out the shrinking, and the schedule runs out sooner.
+//
+// With a LifePlan that changes money (ChangesMoney), every year follows the
+// year rule (year_rule.h) at the plan's fixed return: saving years
+// nominal with the growing savings and the one-off sums, retirement years in
+// today's money by the spending rule, with the other income beside them.
+// Saving years without growth or one-off sums keep the closed form above,
+// so the balance at retirement stays calculate's.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "number/arith.h"
 #include "projection/plan.h"
+#include "schedule/life_plan.h"
 
 namespace nestora {
 
@@ -31,8 +40,11 @@ enum class Phase { Saving, Retired };
 struct YearRow {
     std::int32_t year = 0;  // k for a saving year, n + j for retirement year j
     Phase phase = Phase::Saving;
-    Extended saving = 0;        // added at the year's end (P while saving, else 0)
-    Extended drawToday = 0;     // drawn at the year's end, in today's money (0 while saving)
+    Extended saving = 0;     // added at the year's end (P·(1 + g)^(k − 1) while saving, else 0)
+    Extended drawToday = 0;  // what savings paid at the year's end, in today's money
+    Extended incomeToday = 0;   // other income of the year, in today's money
+    Extended spendToday = 0;    // drawToday + incomeToday
+    Extended oneOffToday = 0;   // the one-off sums counted that year
     Extended balance = 0;       // at the year's end, in money of that year
     Extended balanceToday = 0;  // the same in today's money
 };
@@ -40,7 +52,8 @@ struct YearRow {
 // Why the retirement years stop.
 enum class ScheduleEnd {
     RunsOut,     // the last row drew what was left; the balance is 0
-    Indefinite,  // the real return covers the draw (YearsProvided is 1000)
+    Indefinite,  // the real return covers the draw (YearsProvided is 1000); only
+                 // for a plan that LifePlan does not change
     YearLimit,   // still money after MaxRetirementYears
 };
 
@@ -51,11 +64,15 @@ struct Schedule {
     std::int32_t savingYears = 0;
     std::int32_t fullYears = 0;  // retirement years with the whole draw paid
     ScheduleEnd end = ScheduleEnd::RunsOut;
+    std::optional<std::int32_t> ageNow;  // the LifePlan's
+    bool detailed = false;               // ChangesMoney of the LifePlan
+    SpendingRule rule = SpendingRule::Fixed;
 };
 
 // The schedule of `plan`, whose results calculate has put in `projection`.
 // Raises the arithmetic faults that its steps meet (none for a plan whose
-// calculate ended without a fault, within the entry ranges).
-Schedule MakeSchedule(const Plan& plan, const Projection& projection);
+// calculate ended without a fault, within the entry ranges). `life` must
+// pass CheckLifePlan.
+Schedule MakeSchedule(const Plan& plan, const Projection& projection, const LifePlan& life = {});
 
 }  // namespace nestora

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "schedule/schedule_table.h"
 
+#include <chrono>
 #include <cmath>
 #include <utility>
 
@@ -45,21 +46,54 @@ ScheduleCell MoneyCell(Extended value) {
     return cell;
 }
 
-ScheduleTable MakeScheduleTable(const Schedule& schedule) {
+std::vector<ScheduleCell> LeadingCells(const ScheduleTable& table, std::int32_t year, Phase phase) {
+    std::vector<ScheduleCell> cells{CountCell(year)};
+    if (table.ageNow) {
+        cells.push_back(CountCell(*table.ageNow + year));
+        cells.push_back(CountCell(table.thisYear + year));
+    }
+    cells.push_back(phase == Phase::Saving ? LabelCell("saving", "Saving")
+                                           : LabelCell("retired", "Retired"));
+    return cells;
+}
+
+ScheduleTable MakeScheduleTable(const Schedule& schedule, std::int32_t thisYear) {
     ScheduleTable table;
-    table.columns = {{"year", "Year"},       {"phase", "Phase"},
-                     {"saving", "Saved"},    {"draw_today", "Draw in today's money"},
-                     {"balance", "Balance"}, {"balance_today", "Balance in today's money"}};
+    table.ageNow = schedule.ageNow;
+    table.thisYear = thisYear;
+    table.columns = {{"year", "Year"}};
+    if (table.ageNow)
+        table.columns.insert(table.columns.end(),
+                             {{"age", "Age"}, {"calendar_year", "Calendar year"}});
+    table.columns.insert(table.columns.end(),
+                         {{"phase", "Phase"},
+                          {"saving", "Saved"},
+                          {"draw_today", schedule.detailed ? "Savings paid in today's money"
+                                                           : "Draw in today's money"},
+                          {"balance", "Balance"},
+                          {"balance_today", "Balance in today's money"}});
+    if (schedule.detailed)
+        table.columns.insert(table.columns.end(),
+                             {{"income_today", "Other income in today's money"},
+                              {"spend_today", "Spent in today's money"}});
     table.rows.reserve(schedule.rows.size());
     for (const YearRow& row : schedule.rows) {
-        const bool saving = row.phase == Phase::Saving;
-        table.rows.push_back(
-            {CountCell(row.year),
-             saving ? LabelCell("saving", "Saving") : LabelCell("retired", "Retired"),
-             MoneyCell(row.saving), MoneyCell(row.drawToday), MoneyCell(row.balance),
-             MoneyCell(row.balanceToday)});
+        std::vector<ScheduleCell> cells = LeadingCells(table, row.year, row.phase);
+        for (const Extended money : {row.saving, row.drawToday, row.balance, row.balanceToday})
+            cells.push_back(MoneyCell(money));
+        if (schedule.detailed) {
+            cells.push_back(MoneyCell(row.incomeToday));
+            cells.push_back(MoneyCell(row.spendToday));
+        }
+        table.rows.push_back(std::move(cells));
     }
     return table;
+}
+
+std::int32_t CalendarYearNow() {
+    const std::chrono::year_month_day today{
+        std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now())};
+    return static_cast<std::int32_t>(static_cast<int>(today.year()));
 }
 
 void AddColumn(ScheduleTable& table, ScheduleColumn column,

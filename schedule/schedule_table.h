@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,25 @@ struct ScheduleColumn {
 struct ScheduleTable {
     std::vector<ScheduleColumn> columns;
     std::vector<std::vector<ScheduleCell>> rows;  // rows[r][c]
+    // With an age, the columns age and calendar_year follow year.
+    std::optional<std::int32_t> ageNow;
+    std::int32_t thisYear = 0;
 };
 
-// The six columns year, phase, saving, draw_today, balance, balance_today.
-ScheduleTable MakeScheduleTable(const Schedule& schedule);
+// The six columns year, phase, saving, draw_today, balance, balance_today;
+// after year, age and calendar_year when the schedule has an age (the age
+// at the end of the year, ageNow + year, and thisYear + year); at the end,
+// income_today and spend_today (the other income and what savings paid
+// with it, today's money) when its LifePlan changes money. `thisYear` is
+// the calendar year now (CalendarYearNow for the clock's).
+ScheduleTable MakeScheduleTable(const Schedule& schedule, std::int32_t thisYear);
+
+// The cells of the year, the age and calendar year when the table has an
+// age, and the phase, for `year` of `table`.
+std::vector<ScheduleCell> LeadingCells(const ScheduleTable& table, std::int32_t year, Phase phase);
+
+// The calendar year of the system's clock (UTC).
+std::int32_t CalendarYearNow();
 
 // Appends a column whose cell for row r is cellOf(r), for r over the rows.
 void AddColumn(ScheduleTable& table, ScheduleColumn column,

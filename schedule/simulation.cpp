@@ -13,6 +13,7 @@
 #include "number/whole_power.h"
 #include "schedule/normal_deviates.h"
 #include "schedule/percentiles.h"
+#include "schedule/plan_years.h"
 #include "schedule/run_parts.h"
 #include "schedule/schedule.h"
 #include "schedule/year_rule.h"
@@ -32,17 +33,35 @@ struct Model {
     std::int32_t n = 0;
     std::int32_t horizon = 0;
     double C = 0;
-    double P = 0;
     double i = 0;
-    double D = 0;
+    RuleTerms<double> terms;
     double onePlusR = 1;
     bool varies = false;          // σ > 0
     double mu = 0;                // of ln(1 + R)
     double sigmaL = 0;            // of ln(1 + R)
     std::vector<double> toToday;  // 1 ÷ (1 + i)^k for k = 0 … n
+    // Years 1 … n + horizon: the saving (saving years), the one-off sums
+    // (nominal in saving years, today's money after), the other income.
+    std::vector<double> saving;
+    std::vector<double> oneOff;
+    std::vector<double> income;
 };
 
-Model MakeModel(const Plan& plan, const Projection& projection, const SimulationOptions& options) {
+void TakePlanYears(const Plan& plan, const Projection& projection, const LifePlan& life, Model& m) {
+    const PriceLevel price = FixedInflation(plan);
+    const std::vector<PlanYear> years = PlanYears(plan, life, m.n + m.horizon, price);
+    m.terms = InDouble(StartOfRetirement(plan, projection, life, years).terms);
+    for (std::int32_t y = 1; y <= m.n + m.horizon; ++y) {
+        const PlanYear& year = years[static_cast<std::size_t>(y - 1)];
+        m.saving.push_back(fp::toDouble(year.saving));
+        m.oneOff.push_back(
+            fp::toDouble(y <= m.n ? fp::mul(year.oneOffToday, price(y)) : year.oneOffToday));
+        m.income.push_back(fp::toDouble(year.incomeToday));
+    }
+}
+
+Model MakeModel(const Plan& plan, const Projection& projection, const LifePlan& life,
+                const SimulationOptions& options) {
     if (!(options.volatility >= 0 && options.volatility <= MaxVolatility))
         throw std::invalid_argument("volatility out of range");
     if (options.horizon < MinHorizon || options.horizon > MaxHorizon)
@@ -55,12 +74,11 @@ Model MakeModel(const Plan& plan, const Projection& projection, const Simulation
     m.n = plan.YearsToRetirement;
     m.horizon = options.horizon;
     m.C = fp::toDouble(plan.CurrentSavings);
-    m.P = fp::toDouble(plan.AnnualSavings);
     m.i = fp::toDouble(plan.InflationRate);
-    m.D = fp::toDouble(projection.AdjustedDraw);
+    TakePlanYears(plan, projection, life, m);
     const double r = fp::toDouble(plan.InvestmentReturn);
     m.onePlusR = 1 + r;
-    if (!std::isfinite(m.C + m.P + m.i + m.D + r) || !(m.onePlusR > 0)) throw EInvalidOp();
+    if (!std::isfinite(m.C + m.i + m.terms.draw + r) || !(m.onePlusR > 0)) throw EInvalidOp();
 
     const double sigma = options.volatility;
     m.varies = sigma > 0;
@@ -95,19 +113,27 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
 
         double b = m.C;
         for (std::int32_t k = 1; k <= m.n; ++k, cell += stride) {
-            b = SavingYear(b, factor(), m.P);
+            const auto y = static_cast<std::size_t>(k - 1);
+            b = SavingYear(b, factor(), m.saving[y], m.oneOff[y]);
             *cell = b * m.toToday[static_cast<std::size_t>(k)];
             finite &= std::isfinite(*cell);
         }
 
-        double t = b * m.toToday[static_cast<std::size_t>(m.n)];
+        RetiredBalance<double> state;
+        state.today = b * m.toToday[static_cast<std::size_t>(m.n)];
         std::int32_t full = 0;
         for (; full < m.horizon; ++full, cell += stride) {
-            const RetirementStep step = RetirementYear(t, factor() - m.i, m.D);
-            if (!step.paid) break;
-            t = step.balance;
-            *cell = t;
-            finite &= std::isfinite(t);
+            const auto y = static_cast<std::size_t>(m.n + full);
+            const bool paid =
+                RetiredYear(m.terms, state, factor() - m.i, m.income[y], m.oneOff[y]).full;
+            if (!paid) break;
+            *cell = state.today;
+            finite &= std::isfinite(state.today);
+            if (state.ranOut) {
+                ++full;
+                cell += stride;
+                break;
+            }
         }
         // The year that cannot pay the full draw takes what is left; 0 after.
         for (std::int32_t j = full; j < m.horizon; ++j, cell += stride) *cell = 0;
@@ -120,8 +146,9 @@ bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int3
 // arithmetic: money that runs out exactly at a year's end pays that year in
 // full here as it does there, where the double comparison could fall a
 // rounding short of the draw.
-void CopySchedule(const Plan& plan, const Projection& projection, SimulatedPaths& out) {
-    const Schedule schedule = MakeSchedule(plan, projection);
+void CopySchedule(const Plan& plan, const Projection& projection, const LifePlan& life,
+                  SimulatedPaths& out) {
+    const Schedule schedule = MakeSchedule(plan, projection, life);
     const auto stride = static_cast<std::size_t>(out.paths);
     const std::size_t years = out.balanceToday.size() / stride;
     for (std::size_t y = 0; y < years && y < schedule.rows.size(); ++y) {
@@ -149,8 +176,8 @@ std::int32_t PartStart(std::int32_t part, std::int32_t parts, std::int32_t count
 }  // namespace
 
 SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
-                             const SimulationOptions& options) {
-    const Model m = MakeModel(plan, projection, options);
+                             const SimulationOptions& options, const LifePlan& life) {
+    const Model m = MakeModel(plan, projection, life, options);
     SimulatedPaths out;
     out.savingYears = m.n;
     out.horizon = m.horizon;
@@ -160,7 +187,7 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
     out.fullYears.assign(static_cast<std::size_t>(options.paths), 0);
 
     if (!m.varies) {
-        CopySchedule(plan, projection, out);
+        CopySchedule(plan, projection, life, out);
         return out;
     }
     const pcg32 stream(options.seed);
@@ -176,8 +203,8 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
 }
 
 Simulation Simulate(const Plan& plan, const Projection& projection,
-                    const SimulationOptions& options) {
-    return Summarize(SimulatePaths(plan, projection, options), options.threads);
+                    const SimulationOptions& options, const LifePlan& life) {
+    return Summarize(SimulatePaths(plan, projection, options, life), options.threads);
 }
 
 Simulation Summarize(SimulatedPaths paths, std::int32_t threads) {

@@ -13,6 +13,11 @@
 //   a year is funded when T(j−1)·(1 + Rk − i) ≥ D; in the first year that is
 //   not, the remainder is drawn and the balance is 0 from then on. In
 //   nominal money that draw is D·(1 + i)^(n + j).
+// With a LifePlan every path follows the same year rule as the schedule
+// (year_rule.h): the growing savings and the one-off sums in the saving
+// years, the spending rule, the other income and the one-off sums in
+// retirement, with the draw D and the spending of the fixed-return plan
+// (StartOfRetirement); a retirement year is funded when it is full.
 // Both kinds of year follow schedule/year_rule.h, as the stretches of
 // history do. With σ = 0 every path is the year-by-year schedule
 // (MakeSchedule), taken from it: a year it pays in full is paid in full here.
@@ -34,6 +39,7 @@
 #include <vector>
 
 #include "projection/plan.h"
+#include "schedule/life_plan.h"
 
 namespace nestora {
 
@@ -91,10 +97,11 @@ struct Simulation {
 };
 
 // Raises std::invalid_argument for options out of range, EOverflow as above.
+// `life` must pass CheckLifePlan.
 SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
-                             const SimulationOptions& options);
+                             const SimulationOptions& options, const LifePlan& life = {});
 Simulation Simulate(const Plan& plan, const Projection& projection,
-                    const SimulationOptions& options);
+                    const SimulationOptions& options, const LifePlan& life = {});
 
 // The percentiles and the funded counts of every year across `paths` (the
 // paths of one simulation, or any other set of paths alike), on up to

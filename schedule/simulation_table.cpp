@@ -29,9 +29,8 @@ void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation) {
     const std::size_t years = simulation.years.size();
     // Years after the schedule has run out: the year, "retired", 0 elsewhere.
     for (std::size_t r = table.rows.size(); r < years; ++r) {
-        std::vector<ScheduleCell> row;
-        row.push_back(CountCell(static_cast<std::int32_t>(r) + 1));
-        row.push_back(LabelCell("retired", "Retired"));
+        std::vector<ScheduleCell> row =
+            LeadingCells(table, static_cast<std::int32_t>(r) + 1, Phase::Retired);
         while (row.size() < columns) row.push_back(MoneyCell(0));
         table.rows.push_back(std::move(row));
     }

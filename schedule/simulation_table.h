@@ -27,8 +27,7 @@ namespace nestora {
 // "0.9999" and 1 of 100,000 "0.0001".
 std::string FundedText(std::int32_t funded, std::int32_t paths);
 
-// `table` is the schedule's table (MakeScheduleTable), with its year column
-// first and its phase column second.
+// `table` is the schedule's table (MakeScheduleTable).
 void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation);
 
 }  // namespace nestora

@@ -124,7 +124,7 @@ TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
     }
 
     // The sentences under the table: the end, and the shrinking for e < 0.
-    const std::vector<std::string> notes = ScheduleNotes(c.plan, s);
+    const std::vector<std::string> notes = ScheduleNotes(c.plan, s, 2026);
     ASSERT_FALSE(notes.empty());
     if (c.count == Count::Indefinite) {
         EXPECT_EQ(notes[0], "The savings last indefinitely: the real return covers the draw.");

@@ -28,7 +28,7 @@ struct DefaultSchedule : ::testing::Test {
     void SetUp() override {
         f.planner.plan = DefaultPlan();
         f.planner.calculate();
-        table = MakeScheduleTable(MakeSchedule(f.planner.plan, f.planner.projection));
+        table = MakeScheduleTable(MakeSchedule(f.planner.plan, f.planner.projection), 2026);
     }
     std::string result(Result r) { return f.result(r).text(); }
 };
@@ -70,7 +70,7 @@ TEST(ScheduleCells, BalancesBeyondTheResultFieldsRangeStillShow) {
     f.planner.calculate();
     ASSERT_EQ(f.planner.projection.YearsProvided, 1000);
     const ScheduleTable table =
-        MakeScheduleTable(MakeSchedule(f.planner.plan, f.planner.projection));
+        MakeScheduleTable(MakeSchedule(f.planner.plan, f.planner.projection), 2026);
     ASSERT_EQ(table.rows.size(), 120u);
     EXPECT_EQ(table.rows[19][4].text, f.result(Result::Edit3).text());
     EXPECT_GT(table.rows.back()[4].number, 0x1p63);

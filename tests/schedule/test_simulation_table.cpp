@@ -44,7 +44,7 @@ struct Tabled {
         options.horizon = horizon;
         options.paths = 1000;
         simulation = Simulate(p.plan(), p.projection(), options);
-        table = MakeScheduleTable(schedule);
+        table = MakeScheduleTable(schedule, 2026);
         AddSimulationColumns(table, simulation);
     }
     Projected p;

@@ -301,9 +301,9 @@ TEST_F(YearByYear, CommandLineMeetsTheWindowOnDamagedFiles) {
         EXPECT_EQ(status, boxes.empty() ? 0 : 1);
         if (status == 0) {
             const Planner& planner = window->planner();
-            EXPECT_EQ(
-                out.str(),
-                ScheduleCsv(MakeScheduleTable(MakeSchedule(planner.plan, planner.projection))));
+            EXPECT_EQ(out.str(),
+                      ScheduleCsv(MakeScheduleTable(MakeSchedule(planner.plan, planner.projection),
+                                                    CalendarYearNow())));
         }
         window.reset();
     }

@@ -256,7 +256,7 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
         else if (!chartTimer_.isActive())
             chartTimer_.start();
         QString notes;
-        for (const std::string& note : ScheduleNotes(plan, schedule)) {
+        for (const std::string& note : ScheduleNotes(plan, schedule, CalendarYearNow())) {
             if (!notes.isEmpty()) notes += ' ';
             notes += QString::fromStdString(note);
         }
@@ -275,7 +275,7 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
 
 void YearByYearWindow::showTable(bool withBand) {
     if (!schedule_) return;
-    ScheduleTable table = MakeScheduleTable(*schedule_);
+    ScheduleTable table = MakeScheduleTable(*schedule_, CalendarYearNow());
     const Simulation* simulation = simulation_->simulation().get();
     if (simulation != nullptr) AddSimulationColumns(table, *simulation);
     const bool newColumns = table.columns.size() != model_->table().columns.size();
@@ -344,7 +344,7 @@ void YearByYearWindow::rememberFolder(const QString& file) {
 
 ScheduleTable YearByYearWindow::tableOfOnePlan() const {
     if (!schedule_ || !simulation_->running()) return model_->table();
-    ScheduleTable table = MakeScheduleTable(*schedule_);
+    ScheduleTable table = MakeScheduleTable(*schedule_, CalendarYearNow());
     if (const auto simulation = simulation_->answerNow()) AddSimulationColumns(table, *simulation);
     return table;
 }

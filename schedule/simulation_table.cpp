@@ -25,6 +25,14 @@ std::string FundedText(std::int32_t funded, std::int32_t paths) {
 }
 
 void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation) {
+    AddBandColumns(table, simulation,
+                   {{"p10_today", "10th percentile"},
+                    {"p50_today", "Median"},
+                    {"p90_today", "90th percentile"},
+                    {"funded", "Funded share"}});
+}
+
+void AddBandColumns(ScheduleTable& table, const Simulation& simulation, const BandColumns& keys) {
     const std::size_t columns = table.columns.size();
     const std::size_t years = simulation.years.size();
     // Years after the schedule has run out: the year, "retired", 0 elsewhere.
@@ -44,10 +52,10 @@ void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation) {
             return y ? MoneyCell(y->*field) : LabelCell("", "");
         };
     };
-    AddColumn(table, {"p10_today", "10th percentile"}, money(&SimulatedYear::p10Today));
-    AddColumn(table, {"p50_today", "Median"}, money(&SimulatedYear::p50Today));
-    AddColumn(table, {"p90_today", "90th percentile"}, money(&SimulatedYear::p90Today));
-    AddColumn(table, {"funded", "Funded share"}, [&](std::size_t r) {
+    AddColumn(table, keys.p10, money(&SimulatedYear::p10Today));
+    AddColumn(table, keys.p50, money(&SimulatedYear::p50Today));
+    AddColumn(table, keys.p90, money(&SimulatedYear::p90Today));
+    AddColumn(table, keys.funded, [&](std::size_t r) {
         const SimulatedYear* y = year(r);
         if (!y) return LabelCell("", "");
         return ShareCell(FundedText(y->fundedPaths, simulation.paths));

@@ -30,4 +30,10 @@ std::string FundedText(std::int32_t funded, std::int32_t paths);
 // `table` is the schedule's table (MakeScheduleTable).
 void AddSimulationColumns(ScheduleTable& table, const Simulation& simulation);
 
+// The same four columns under other keys and titles (history's).
+struct BandColumns {
+    ScheduleColumn p10, p50, p90, funded;
+};
+void AddBandColumns(ScheduleTable& table, const Simulation& simulation, const BandColumns& keys);
+
 }  // namespace nestora

@@ -13,6 +13,7 @@
 
 #include "schedule/schedule_table.h"
 #include "ui/year_by_year/schedule_model.h"
+#include "ui/year_by_year/history_lines.h"
 #include "ui/year_by_year/simulation_band.h"
 
 namespace nestora {
@@ -79,6 +80,7 @@ ScheduleChart::ScheduleChart(QWidget* parent)
         series->attachAxis(money_);
     }
     band_->attachAxes(*years_, *money_);
+    history_ = std::make_unique<HistoryLines>(*chart, *years_, *money_);
     nominal_->setVisible(false);
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
@@ -132,8 +134,12 @@ void ScheduleChart::setSchedule(const Plan& plan, const Schedule& schedule) {
 
 ScheduleChart::~ScheduleChart() = default;
 
-void ScheduleChart::setSimulation(const Simulation* simulation, double start) {
+void ScheduleChart::setSimulation(const Simulation* simulation, double start,
+                                  const History* history) {
     band_->set(simulation, start);
+    band_->setNames(history != nullptr ? "stretches" : "markets",
+                    history != nullptr ? "Median stretch" : "Median market");
+    history_->set(history, start);
     fitAxes();
 }
 
@@ -197,10 +203,20 @@ QString ScheduleChart::tipAt(double x) const {
     return tips_[static_cast<std::size_t>(year)];
 }
 
+QString ScheduleChart::tipAt(QPointF value) const {
+    const QString year = tipAt(value.x());
+    if (year.isEmpty() || history_->shown() == 0) return year;
+    // Six pixels of the money axis.
+    const double height = chart()->plotArea().height();
+    const double tolerance = height > 0 ? 6 * (money_->max() - money_->min()) / height : 0;
+    const QString start = history_->tipNear(value.x(), value.y(), tolerance);
+    return start.isEmpty() ? year : start + "\n" + year;
+}
+
 void ScheduleChart::showTip(QPoint at, QPoint global) {
     const QPointF inChart = chart()->mapFromScene(mapToScene(at));
     const QString tip =
-        chart()->plotArea().contains(inChart) ? tipAt(chart()->mapToValue(inChart).x()) : QString();
+        chart()->plotArea().contains(inChart) ? tipAt(chart()->mapToValue(inChart)) : QString();
     // Shown until the pointer moves on, however long it rests.
     constexpr int anHour = 3600 * 1000;
     if (tip.isEmpty())

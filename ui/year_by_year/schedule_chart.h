@@ -2,9 +2,10 @@
 // The schedule as a chart: the balance in today's money by year, the
 // nominal balance as a second line that can be hidden, a dashed vertical
 // line at retirement and one where the money runs out, labelled axes and a
-// legend. Under the pointer a tooltip gives that year's figures, and keeps
-// them while the pointer rests; the view's
-// accessible description says the same as the lines, in words.
+// legend. Under the pointer a tooltip gives that year's figures, and the
+// start year of history's line under it, and keeps them while the pointer
+// rests; the view's accessible description says the same as the lines, in
+// words.
 #pragma once
 
 #include <QChartView>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "projection/plan.h"
+#include "schedule/history.h"
 #include "schedule/schedule.h"
 #include "schedule/simulation.h"
 
@@ -21,6 +23,7 @@ class QValueAxis;
 
 namespace nestora {
 
+class HistoryLines;
 class SimulationBand;
 
 class ScheduleChart : public QChartView {
@@ -31,10 +34,13 @@ class ScheduleChart : public QChartView {
     ~ScheduleChart() override;
 
     void setSchedule(const Plan& plan, const Schedule& schedule);
-    // The band of the varying-returns simulation from `start` (the savings
-    // at year 0); null takes it away.
-    void setSimulation(const Simulation* simulation, double start);
+    // The band of the varying-returns simulation or of history from `start`
+    // (the savings at year 0), with history's line for each start year when
+    // `history` is given; null takes them away.
+    void setSimulation(const Simulation* simulation, double start,
+                       const History* history = nullptr);
     const SimulationBand& band() const { return *band_; }
+    const HistoryLines& historyLines() const { return *history_; }
     void setNominalShown(bool shown);
     bool nominalShown() const;
 
@@ -44,6 +50,9 @@ class ScheduleChart : public QChartView {
 
     // The tooltip text for the year nearest x, "" beyond the chart.
     QString tipAt(double x) const;
+    // The same at the point (x, y) of the chart's values: history's start
+    // year first when its line passes within a few pixels.
+    QString tipAt(QPointF value) const;
 
     QLineSeries* todaySeries() const { return today_; }
     QLineSeries* nominalSeries() const { return nominal_; }
@@ -65,6 +74,7 @@ class ScheduleChart : public QChartView {
     QLineSeries* retirement_;
     QLineSeries* runOut_;
     std::unique_ptr<SimulationBand> band_;
+    std::unique_ptr<HistoryLines> history_;
     QValueAxis* years_;
     QValueAxis* money_;
     std::vector<QString> tips_;  // by year, from year 0

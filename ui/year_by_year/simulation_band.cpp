@@ -58,6 +58,11 @@ void SimulationBand::set(const Simulation* simulation, double start) {
     median_->setVisible(simulation != nullptr);
 }
 
+void SimulationBand::setNames(const QString& plural, const QString& median) {
+    area_->setName(QString("10–90 % of ") + plural);
+    median_->setName(median);
+}
+
 bool SimulationBand::empty() const { return high_->count() == 0; }
 
 double SimulationBand::top() const {

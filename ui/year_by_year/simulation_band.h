@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QString>
 
 #include "schedule/simulation.h"
 
@@ -26,6 +27,8 @@ class SimulationBand {
     // From `start` (the savings at year 0) through the simulation's years;
     // null clears the band.
     void set(const Simulation* simulation, double start);
+    // The legend's names: "10–90 % of markets" and "Median market".
+    void setNames(const QString& plural, const QString& median);
     bool empty() const;
     double top() const;       // the highest 90th percentile, 0 when empty
     double lastYear() const;  // 0 when empty

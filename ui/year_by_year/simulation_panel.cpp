@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "ui/year_by_year/simulation_panel.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -13,7 +14,9 @@
 #include <utility>
 
 #include "projection/catch_point.h"
+#include "schedule/history_note.h"
 #include "schedule/simulation_note.h"
+#include "schedule/us_markets.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 
 namespace nestora {
@@ -43,14 +46,30 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     setObjectName("Simulation");
     const YearByYearSettings settings = LoadYearByYearSettings();
     auto* inputs = new QHBoxLayout;
-    volatility_ = AddBox(*inputs, "Returns &vary by ±", "% a year", 0,
+    markets_ = new QComboBox;
+    markets_->setObjectName("Markets");
+    markets_->addItem("simulated");
+    markets_->addItem(QString("history since %1").arg(UsMarkets().front().year));
+    markets_->setCurrentIndex(settings.markets == Markets::History ? 1 : 0);
+    auto* marketsLabel = new QLabel("&Markets:");
+    marketsLabel->setBuddy(markets_);
+    markets_->setAccessibleName("Markets");
+    inputs->addWidget(marketsLabel);
+    inputs->addWidget(markets_);
+    stocks_ = AddBox(*inputs, "S&tocks", "%", 0, 100, settings.stockPercent);
+    stocks_->setObjectName("Stocks");
+    inputs->addStretch(1);
+    // The volatility and the horizon on a row of their own, so that the
+    // window can stay as narrow as before.
+    auto* varying = new QHBoxLayout;
+    volatility_ = AddBox(*varying, "Returns &vary by ±", "% a year", 0,
                          static_cast<int>(MaxVolatility * 100), settings.volatilityPercent);
     volatility_->setObjectName("Volatility");
-    inputs->addSpacing(24);
-    horizon_ = AddBox(*inputs, "Plan &for", "years of retirement", MinHorizon, MaxHorizon,
+    varying->addSpacing(24);
+    horizon_ = AddBox(*varying, "Plan &for", "years of retirement", MinHorizon, MaxHorizon,
                       settings.horizon);
     horizon_->setObjectName("Horizon");
-    inputs->addStretch(1);
+    varying->addStretch(1);
 
     // What the simulation assumes, where the inputs are set.
     auto* assumption = new QLabel(
@@ -67,9 +86,12 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(inputs);
+    layout->addLayout(varying);
     layout->addWidget(assumption);
     layout->addWidget(sentence_);
 
+    connect(markets_, &QComboBox::currentIndexChanged, this, &SimulationPanel::inputsChanged);
+    connect(stocks_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
     connect(volatility_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
     connect(horizon_, &QSpinBox::valueChanged, this, &SimulationPanel::inputsChanged);
     remember_.setSingleShot(true);
@@ -99,6 +121,20 @@ SimulationPanel::~SimulationPanel() {
     }
 }
 
+bool SimulationPanel::historyChosen() const { return markets_->currentIndex() == 1; }
+
+HistoryOptions SimulationPanel::historyOptions() const {
+    HistoryOptions options;
+    options.stockShare = stocks_->value() / 100.0;
+    options.horizon = horizon_->value();
+    return options;
+}
+
+const Simulation* SimulationPanel::band() const {
+    if (historyChosen()) return history_ ? &history_->summary : nullptr;
+    return simulation_.get();
+}
+
 SimulationOptions SimulationPanel::options() const {
     SimulationOptions options;
     options.volatility = volatility_->value() / 100.0;
@@ -111,7 +147,8 @@ SimulationOptions SimulationPanel::options() const {
 QString SimulationPanel::sentence() const { return sentence_->text(); }
 
 bool SimulationPanel::running() const {
-    return plan_.has_value() && answered_ != worker_->latestTicket();
+    // History answers at once, on this thread.
+    return !historyChosen() && plan_.has_value() && answered_ != worker_->latestTicket();
 }
 
 std::shared_ptr<const Simulation> SimulationPanel::answerNow() const {
@@ -132,6 +169,7 @@ void SimulationPanel::setPlan(const Plan& plan, const Projection& projection) {
 void SimulationPanel::planFaulted() {
     plan_.reset();
     simulation_.reset();
+    history_.reset();
     sentence_->setText("The plan has no answer, so no markets are simulated.");
     emit simulated();
 }
@@ -144,13 +182,43 @@ void SimulationPanel::inputsChanged() {
 void SimulationPanel::remember() {
     remember_.stop();
     YearByYearSettings settings = LoadYearByYearSettings();
+    settings.markets = historyChosen() ? Markets::History : Markets::Simulated;
+    settings.stockPercent = stocks_->value();
     settings.volatilityPercent = volatility_->value();
     settings.horizon = horizon_->value();
     SaveYearByYearSettings(settings);
 }
 
 void SimulationPanel::submit() {
-    if (plan_) worker_->submit(*plan_, projection_, options());
+    volatility_->setEnabled(!historyChosen());
+    stocks_->setEnabled(historyChosen());
+    if (historyChosen())
+        runHistory();
+    else if (plan_) {
+        history_.reset();
+        worker_->submit(*plan_, projection_, options());
+    }
+}
+
+void SimulationPanel::runHistory() {
+    if (!plan_) return;
+    std::string fault;
+    try {
+        history_ =
+            std::make_shared<const History>(RunHistory(*plan_, projection_, historyOptions()));
+    } catch (const std::exception& e) {
+        history_.reset();
+        fault = e.what();
+    }
+    if (history_) {
+        const QLocale locale;
+        sentence_->setText(QString::fromStdString(HistorySentence(*history_, [&](std::int64_t n) {
+            return locale.toString(static_cast<qlonglong>(n)).toStdString();
+        })));
+    } else {
+        sentence_->setText(QString::fromStdString(ErrorBoxText(fault)));
+    }
+    emit simulated();
 }
 
 void SimulationPanel::answer(const SimulationOutcome& outcome) {
@@ -158,6 +226,7 @@ void SimulationPanel::answer(const SimulationOutcome& outcome) {
     if (!plan_) return;                                     // the plan faulted meanwhile
     answered_ = outcome.ticket;
     simulation_ = outcome.simulation;
+    if (historyChosen()) return;  // a run from before history was chosen
     if (simulation_) {
         const QLocale locale;
         sentence_->setText(

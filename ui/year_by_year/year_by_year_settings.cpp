@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "number/platform_file.h"
+#include "schedule/history.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
@@ -58,6 +59,9 @@ YearByYearSettings LoadYearByYearSettings() {
     settings.volatilityPercent = WholeIn(store.value("volatility"), settings.volatilityPercent, 0,
                                          static_cast<int>(MaxVolatility * 100));
     settings.horizon = WholeIn(store.value("horizon"), settings.horizon, MinHorizon, MaxHorizon);
+    settings.markets =
+        store.value("markets").toString() == "history" ? Markets::History : Markets::Simulated;
+    settings.stockPercent = WholeIn(store.value("stocks"), settings.stockPercent, 0, 100);
     settings.geometry = store.value("geometry").toByteArray();
     settings.folder = store.value("folder").toString();
     return settings;
@@ -70,6 +74,8 @@ bool SaveYearByYearSettings(const YearByYearSettings& settings) {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year");
     store.setValue("volatility", settings.volatilityPercent);
     store.setValue("horizon", settings.horizon);
+    store.setValue("markets", settings.markets == Markets::History ? "history" : "simulated");
+    store.setValue("stocks", settings.stockPercent);
     if (!settings.geometry.isEmpty()) store.setValue("geometry", settings.geometry);
     if (!settings.folder.isEmpty()) store.setValue("folder", settings.folder);
     store.sync();

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
 // What the Year by Year window remembers between runs, with QSettings in the
 // user's configuration folder (~/.config/nestora/year-by-year.conf), apart
-// from the plan's own settings file: the two varying-returns inputs, the
-// window's size and place and the folder of the last saved file. A value
-// missing or out of range reads as its default or nearest limit. A file that
-// is not an ordinary one (a pipe, a device, a folder) or is larger than 1 MiB
-// is neither read nor written: the window keeps its defaults and says why
-// once.
+// from the plan's own settings file: the markets (simulated or history), the
+// varying-returns inputs, the stock share of history, the window's size and
+// place and the folder of the last saved file. A value missing or out of
+// range reads as its default or nearest limit. A file that is not an
+// ordinary one (a pipe, a device, a folder) or is larger than 1 MiB is
+// neither read nor written: the window keeps its defaults and says why once.
 #pragma once
 
 #include <QByteArray>
@@ -14,12 +14,17 @@
 #include <QString>
 #include <optional>
 
+#include "schedule/history.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
 
+enum class Markets { Simulated, History };
+
 struct YearByYearSettings {
+    Markets markets = Markets::Simulated;              // "simulated" or "history"
     int volatilityPercent = DefaultVolatilityPercent;  // 0 … 50
+    int stockPercent = DefaultStockPercent;            // 0 … 100, history's stock share
     int horizon = DefaultHorizon;                      // 1 … 80
     QByteArray geometry;  // QWidget::saveGeometry, empty when never saved
     QString folder;       // where the last CSV or PDF went, empty when none

@@ -31,6 +31,7 @@
 #include "number/errors.h"
 #include "number/whole_file.h"
 #include "projection/catch_point.h"
+#include "schedule/history_table.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_note.h"
 #include "schedule/simulation_table.h"
@@ -276,14 +277,18 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
 void YearByYearWindow::showTable(bool withBand) {
     if (!schedule_) return;
     ScheduleTable table = MakeScheduleTable(*schedule_, CalendarYearNow());
-    const Simulation* simulation = simulation_->simulation().get();
-    if (simulation != nullptr) AddSimulationColumns(table, *simulation);
+    const History* history = simulation_->history().get();
+    const Simulation* band = simulation_->band();
+    if (history != nullptr)
+        AddHistoryColumns(table, *history);
+    else if (band != nullptr)
+        AddSimulationColumns(table, *band);
     const bool newColumns = table.columns.size() != model_->table().columns.size();
     model_->setTable(std::move(table));
     if (newColumns) fitColumns();
     // The band only when the simulation answers: redrawing chart lines costs
     // a millisecond, too much for every keystroke.
-    if (withBand) chart_->setSimulation(simulation, start_);
+    if (withBand) chart_->setSimulation(band, start_, history);
 }
 
 // Each column as wide as its title or a nine-digit amount, whichever is

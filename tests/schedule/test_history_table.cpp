@@ -31,7 +31,7 @@ TEST(HistoryTable, ColumnsBesideTheScheduleRunToTheHorizonsEnd) {
     ASSERT_GT(h.summary.fundedPaths, 0);
     ASSERT_LT(h.summary.fundedPaths, h.summary.paths);
 
-    ScheduleTable table = MakeScheduleTable(MakeSchedule(p.plan(), p.projection()));
+    ScheduleTable table = MakeScheduleTable(MakeSchedule(p.plan(), p.projection()), 2026);
     AddHistoryColumns(table, h);
     const std::string csv = ScheduleCsv(table);
     EXPECT_EQ(csv.substr(0, csv.find('\n')),

@@ -187,10 +187,11 @@ TEST_F(HistoryMarkets, RemembersTheMarketsAndTheStockShare) {
         yby.simulation().stocksBox().setValue(80);
         waitForAnswer(yby);
     }
+    // Written once the inputs settle, or when the window goes.
+    window.reset();
     const YearByYearSettings saved = LoadYearByYearSettings();
     EXPECT_EQ(saved.markets, Markets::History);
     EXPECT_EQ(saved.stockPercent, 80);
-    window.reset();
     YearByYearWindow& again = openWindow();
     EXPECT_EQ(again.simulation().marketsBox().currentIndex(), 1);
     EXPECT_EQ(again.simulation().stocksBox().value(), 80);

@@ -40,16 +40,16 @@ HistoryLines::HistoryLines(QChart& chart, QAbstractAxis& years, QAbstractAxis& m
 
 QLineSeries* HistoryLines::addLine() {
     auto* line = new QLineSeries;
-    QPen pen(QColor(0x50, 0x50, 0x50, 0x40));
+    QPen pen(QColor(0x50, 0x50, 0x50, 0x30));
     pen.setWidth(1);
     line->setPen(pen);
     line->setName("Each start year");
     chart_.addSeries(line);
     line->attachAxis(&years_);
     line->attachAxis(&money_);
-    // One legend entry stands for all of them.
-    if (!faint_.empty())
-        for (QLegendMarker* marker : chart_.legend()->markers(line)) marker->setVisible(false);
+    // The legend keeps its room for the lines that have a name to tell; the
+    // pointer names these.
+    for (QLegendMarker* marker : chart_.legend()->markers(line)) marker->setVisible(false);
     faint_.push_back(line);
     return line;
 }

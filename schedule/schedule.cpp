@@ -26,8 +26,8 @@ void AddSavingYears(const Plan& plan, const LifePlan& life, const std::vector<Pl
         row.oneOffToday = year.oneOffToday;
         const Extended level = price(k);
         balance = plain
-                      ? SavingsAfterYears<CheckedArithmetic>(plan.CurrentSavings, plan.AnnualSavings,
-                                                            plan.InvestmentReturn, k)
+                      ? SavingsAfterYears<CheckedArithmetic>(
+                            plan.CurrentSavings, plan.AnnualSavings, plan.InvestmentReturn, k)
                       : SavingYear(balance, growth, year.saving, fp::mul(year.oneOffToday, level));
         row.balance = balance;
         row.balanceToday = fp::div(balance, level);

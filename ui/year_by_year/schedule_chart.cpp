@@ -12,8 +12,8 @@
 #include <limits>
 
 #include "schedule/schedule_table.h"
-#include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/history_lines.h"
+#include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/simulation_band.h"
 
 namespace nestora {

@@ -5,8 +5,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
-#include <QPageLayout>
 #include <QImage>
+#include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QTextDocument>

@@ -65,11 +65,11 @@ QString SpokenName(const QString& caption) {
     return QString::fromStdString(design::SpokenName(caption.toStdString()));
 }
 
-NestoraLayout BuildNestoraLayout(QMainWindow& window) {
-    NestoraLayout ui;
+namespace {
 
-    // The menu stays inside the window (no global menu), in the desktop's
-    // menu font rather than the window's own.
+// The menu stays inside the window (no global menu), in the desktop's menu
+// font rather than the window's own.
+void BuildMenu(QMainWindow& window, NestoraLayout& ui) {
     ui.MainMenu = window.menuBar();
     ui.MainMenu->setObjectName("MainMenu");
     ui.MainMenu->setNativeMenuBar(false);
@@ -92,8 +92,10 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Help1 = ui.MainMenu->findChild<QAction*>("Help1");
     ui.TobrelHomePage1 = ui.MainMenu->findChild<QAction*>("TobrelHomePage1");
     ui.YearByYear1 = ui.MainMenu->findChild<QAction*>("YearByYear1");
+}
 
-    // The client area: the application workspace colour behind every label.
+// The client area: the application workspace colour behind every label.
+QWidget* MakeClientArea(QMainWindow& window) {
     auto* client = new QWidget(&window);
     client->setObjectName("NestoraClient");
     QPalette workspace = client->palette();
@@ -102,20 +104,26 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     client->setAutoFillBackground(true);
     client->setFixedSize(NestoraClientSize);
     window.setCentralWidget(client);
+    return client;
+}
 
+QLabel* MakeTitle(QWidget* client) {
     const LabelDesign& title = design::TitleLabel;
-    ui.Label1 = new QLabel(title.caption, client);
-    ui.Label1->setObjectName(title.name);
-    ui.Label1->setTextFormat(Qt::PlainText);
-    ui.Label1->setFont(TitleFont());
-    ui.Label1->setAlignment(Qt::AlignCenter);
-    ui.Label1->setAutoFillBackground(true);
-    ui.Label1->setGeometry(title.left, title.top, title.width, title.height);
+    auto* label = new QLabel(title.caption, client);
+    label->setObjectName(title.name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(TitleFont());
+    label->setAlignment(Qt::AlignCenter);
+    label->setAutoFillBackground(true);
+    label->setGeometry(title.left, title.top, title.width, title.height);
+    return label;
+}
 
+// The window's labels and the six entry fields in the order of the plan.
+void BuildEntries(QWidget* client, NestoraLayout& ui) {
     for (const LabelDesign& label : design::WindowLabels) {
         MakeLabel(client, label);
     }
-
     const QPalette entryColours = WithColours(
         client->palette(), QApplication::palette().color(QPalette::WindowText), EntryBackground);
     QLineEdit* entries[6];
@@ -128,9 +136,11 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Edit10 = entries[3];
     ui.Edit8 = entries[4];
     ui.Edit11 = entries[5];
+}
 
-    // The result panel: grey, a one-pixel raised bevel, navy captions and
-    // read-only aqua fields that can still take the focus and be copied from.
+// The result panel: grey, a one-pixel raised bevel, navy captions and
+// read-only aqua fields that can still take the focus and be copied from.
+void BuildResultPanel(QWidget* client, NestoraLayout& ui) {
     ui.Panel1 = new QFrame(client);
     const design::PanelDesign& panel = design::ResultPanel;
     ui.Panel1->setObjectName(panel.name);
@@ -159,14 +169,27 @@ NestoraLayout BuildNestoraLayout(QMainWindow& window) {
     ui.Edit4 = results[1];
     ui.Edit5 = results[2];
     ui.Edit6 = results[3];
+}
 
-    // The designed Tab order, round from the last field to the first.
+// The designed Tab order, round from the last field to the first.
+void SetTabOrder(QWidget* client) {
     for (std::size_t i = 0; i + 1 < design::TabOrder.size(); ++i) {
         QWidget::setTabOrder(
             client->findChild<QLineEdit*>(QString::fromLatin1(design::TabOrder[i])),
             client->findChild<QLineEdit*>(QString::fromLatin1(design::TabOrder[i + 1])));
     }
+}
 
+}  // namespace
+
+NestoraLayout BuildNestoraLayout(QMainWindow& window) {
+    NestoraLayout ui;
+    BuildMenu(window, ui);
+    QWidget* client = MakeClientArea(window);
+    ui.Label1 = MakeTitle(client);
+    BuildEntries(client, ui);
+    BuildResultPanel(client, ui);
+    SetTabOrder(client);
     // The window is exactly the menu bar over the client area; the user
     // cannot resize it.
     window.layout()->setSizeConstraint(QLayout::SetFixedSize);

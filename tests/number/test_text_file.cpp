@@ -196,9 +196,9 @@ struct ReadCase {
     std::vector<Step> steps;
 };
 
-TEST_F(TextFileTest, ReadingItemsAndLines) {
+std::vector<ReadCase> ReadCases() {
     const std::string zeros62(62, '0');
-    const std::vector<ReadCase> cases = {
+    return {
         {"blank lines and blanks before a value are passed over",
          "\r\n  \r\n\t 42\r\n7\r\n",
          {{'I', 42, 0}, {'S', 0, 0}, {'I', 7, 0}}},
@@ -262,7 +262,10 @@ TEST_F(TextFileTest, ReadingItemsAndLines) {
           {'I', 20, 0},
           {'S', 0, 0}}},
     };
-    for (const auto& c : cases) {
+}
+
+TEST_F(TextFileTest, ReadingItemsAndLines) {
+    for (const auto& c : ReadCases()) {
         SCOPED_TRACE(c.name);
         OpenToRead(c.bytes);
         int index = 0;

@@ -69,26 +69,22 @@ void PrintTo(const PlanCase& row, std::ostream* os) { *os << row.name; }
 
 class ScheduleOfPlan : public ::testing::TestWithParam<PlanCase> {};
 
-TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
-    const PlanCase& c = GetParam();
-    Planned f(c.plan);
-    ASSERT_EQ(f.calculate(), c.fault);
-    if (*c.fault != '\0') return;  // no schedule without the results
-    const Projection& p = f.planner.projection;
-    const Schedule s = MakeSchedule(f.planner.plan, p);
-
-    const std::int32_t n = c.plan.YearsToRetirement;
+// The saving years end on the main window's figures, bit for bit: the same
+// steps in the same order.
+void ExpectSavingYears(const Schedule& s, const Projection& p, std::int32_t n) {
     ASSERT_EQ(s.savingYears, n);
     for (std::int32_t k = 1; k <= n; ++k) {
         EXPECT_EQ(s.rows[k - 1].year, k);
         EXPECT_EQ(s.rows[k - 1].phase, Phase::Saving);
     }
     if (n > 0) {
-        // Bit for bit: the same steps in the same order.
         EXPECT_EQ(s.rows[n - 1].balance, p.SavingsAtRetirement);
         EXPECT_EQ(s.rows[n - 1].balanceToday, p.AdjustedSavings);
     }
+}
 
+// The retirement years pay the main window's draw for as long as it says.
+void ExpectRetiredYears(const PlanCase& c, const Schedule& s, const Projection& p, std::int32_t n) {
     const std::int32_t retired = static_cast<std::int32_t>(s.rows.size()) - n;
     switch (c.count) {
         case Count::Equal:
@@ -122,8 +118,10 @@ TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
     if (s.end == ScheduleEnd::RunsOut) {
         EXPECT_EQ(s.rows.back().balanceToday, 0);
     }
+}
 
-    // The sentences under the table: the end, and the shrinking for e < 0.
+// The sentences under the table: the end, and the shrinking for e < 0.
+void ExpectNotes(const PlanCase& c, const Schedule& s) {
     const std::vector<std::string> notes = ScheduleNotes(c.plan, s, 2026);
     ASSERT_FALSE(notes.empty());
     if (c.count == Count::Indefinite) {
@@ -135,6 +133,19 @@ TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
                   "The money runs out in year " + std::to_string(s.rows.back().year) + ".");
     }
     EXPECT_EQ(notes.size() == 2 && notes[1] == ShrinkingNote, c.count == Count::Fewer);
+}
+
+TEST_P(ScheduleOfPlan, MeetsTheMainWindowsResults) {
+    const PlanCase& c = GetParam();
+    Planned f(c.plan);
+    ASSERT_EQ(f.calculate(), c.fault);
+    if (*c.fault != '\0') return;  // no schedule without the results
+    const Projection& p = f.planner.projection;
+    const Schedule s = MakeSchedule(f.planner.plan, p);
+    const std::int32_t n = c.plan.YearsToRetirement;
+    ASSERT_NO_FATAL_FAILURE(ExpectSavingYears(s, p, n));
+    ExpectRetiredYears(c, s, p, n);
+    ExpectNotes(c, s);
 }
 
 INSTANTIATE_TEST_SUITE_P(Schedule, ScheduleOfPlan, ::testing::ValuesIn(kPlans),

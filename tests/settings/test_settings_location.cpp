@@ -48,29 +48,33 @@ class AnsweringFiles final : public FileSystem {
     }
 };
 
-TEST(SettingsLocation, BesideTheProgramWhenThereOrPossibleElseThePerUserFile) {
-    const std::string program = "/usr/bin/nestora";
-    const std::string beside = "/usr/bin/nestora.fig";
+const std::string Program = "/usr/bin/nestora";
+const std::string Beside = "/usr/bin/nestora.fig";
+
+struct LocationCase {
+    const char* what;
+    bool besideExists;
+    bool folderWritable;
+    HomeFolders homes;
+    SettingsLocation chosen;
+};
+
+// Where the file is kept for each answer to "is it there", "may it be made"
+// and each set of home folders.
+std::vector<LocationCase> LocationCases() {
     const std::optional<std::string> unset;
-    struct Row {
-        const char* what;
-        bool besideExists;
-        bool folderWritable;
-        HomeFolders homes;
-        SettingsLocation chosen;
-    };
-    const std::vector<Row> rows = {
+    return {
         {"a file beside the program is used as it is, even in a folder not writable",
          true,
          false,
          {"/x/cfg", "/home/me", unset},
-         {beside, ""}},
+         {Beside, ""}},
         {"a writable folder keeps the file beside the program",
          false,
          true,
          {"/x/cfg", "/home/me", unset},
-         {beside, ""}},
-        {"both", true, true, {unset, "/home/me", unset}, {beside, ""}},
+         {Beside, ""}},
+        {"both", true, true, {unset, "/home/me", unset}, {Beside, ""}},
         {"an installed program: XDG_CONFIG_HOME",
          false,
          false,
@@ -120,7 +124,7 @@ TEST(SettingsLocation, BesideTheProgramWhenThereOrPossibleElseThePerUserFile) {
          false,
          false,
          {unset, unset, unset},
-         {beside, ""}},
+         {Beside, ""}},
         {"Windows: %APPDATA%\\Nestora, whatever the XDG folders say",
          false,
          false,
@@ -146,18 +150,21 @@ TEST(SettingsLocation, BesideTheProgramWhenThereOrPossibleElseThePerUserFile) {
          true,
          false,
          {unset, unset, unset, R"(C:\Users\me\AppData\Roaming)"},
-         {beside, ""}},
+         {Beside, ""}},
         {"Windows: a relative %APPDATA% is ignored",
          false,
          false,
          {unset, "/home/me", unset, "AppData"},
          {"/home/me/.config/nestora/nestora.fig", "/home/me/.config/nestora"}},
     };
-    for (const Row& row : rows) {
+}
+
+TEST(SettingsLocation, BesideTheProgramWhenThereOrPossibleElseThePerUserFile) {
+    for (const LocationCase& row : LocationCases()) {
         AnsweringFiles files;
-        if (row.besideExists) files.existing.insert(beside);
-        if (row.folderWritable) files.creatable.insert(beside);
-        const SettingsLocation got = ChooseSettingsLocation(program, row.homes, files);
+        if (row.besideExists) files.existing.insert(Beside);
+        if (row.folderWritable) files.creatable.insert(Beside);
+        const SettingsLocation got = ChooseSettingsLocation(Program, row.homes, files);
         EXPECT_EQ(got.path, row.chosen.path) << row.what;
         EXPECT_EQ(got.folder, row.chosen.folder) << row.what;
     }

@@ -264,28 +264,102 @@ long long pairsToRun() {
     return text != nullptr ? std::atoll(text) : 10'000'000;
 }
 
+// Tallies each operation's comparisons and reports the first mismatches.
+class Comparison {
+  public:
+    // The operands' text is made only for a report.
+    template <typename Describe>
+    void operator()(const char* name, const Outcome& native, const Outcome& soft,
+                    Describe&& operands) {
+        Tally& tally = tallies_[name];
+        ++tally.compared;
+        if (native.fault != 0) ++tally.faults;
+        if (native == soft) return;
+        ++tally.mismatched;
+        if (reported_++ < 20) {
+            ADD_FAILURE() << name << "(" << operands() << "): x87 " << native.text()
+                          << ", software " << soft.text();
+        }
+    }
+
+    void print() const {
+        std::printf("%-14s %12s %12s %10s\n", "operation", "compared", "faults", "mismatched");
+        for (const auto& [name, tally] : tallies_) {
+            std::printf("%-14s %12llu %12llu %10llu\n", name.c_str(),
+                        static_cast<unsigned long long>(tally.compared),
+                        static_cast<unsigned long long>(tally.faults),
+                        static_cast<unsigned long long>(tally.mismatched));
+        }
+    }
+
+  private:
+    std::map<std::string, Tally> tallies_;
+    int reported_ = 0;
+};
+
+// The four operations, the six comparisons and negation on one pair.
+void CompareArithmetic(Comparison& compare, const Operand& a, const Operand& b) {
+    auto operands = [&] { return imageOf(&a.soft) + ", " + imageOf(&b.soft); };
+    const long double x = a.native;
+    const long double y = b.native;
+    const SoftExtended u = a.soft;
+    const SoftExtended v = b.soft;
+
+    compare("add", outcomeOf([&] { return Native::add(x, y); }),
+            outcomeOf([&] { return Soft::add(u, v); }), operands);
+    compare("sub", outcomeOf([&] { return Native::sub(x, y); }),
+            outcomeOf([&] { return Soft::sub(u, v); }), operands);
+    compare("mul", outcomeOf([&] { return Native::mul(x, y); }),
+            outcomeOf([&] { return Soft::mul(u, v); }), operands);
+    compare("div", outcomeOf([&] { return Native::div(x, y); }),
+            outcomeOf([&] { return Soft::div(u, v); }), operands);
+    const int nativeOrder =
+        (x < y) | (x == y) << 1 | (x > y) << 2 | (x <= y) << 3 | (x >= y) << 4 | (x != y) << 5;
+    const int softOrder =
+        (u < v) | (u == v) << 1 | (u > v) << 2 | (u <= v) << 3 | (u >= v) << 4 | (u != v) << 5;
+    compare("compare", outcomeOf([&] { return nativeOrder; }), outcomeOf([&] { return softOrder; }),
+            operands);
+    compare("negate", outcomeOf([&] { return -x; }), outcomeOf([&] { return -u; }), operands);
+}
+
+// The conversions to and from double and the whole-number types.
+void CompareConversions(Comparison& compare, Operands& source, const Operand& a) {
+    auto operands = [&] { return imageOf(&a.soft); };
+    const long double x = a.native;
+    const SoftExtended u = a.soft;
+    // The whole-number conversions take values around the 64-bit range three
+    // times in four, where they are not a fault.
+    const Operand c = source.below(4) == 0 ? a : source.whole();
+    const long double cx = c.native;
+    const SoftExtended cu = c.soft;
+    auto converted = [&] { return imageOf(&cu); };
+    compare("toDouble", outcomeOf([&] { return Native::toDouble(x); }),
+            outcomeOf([&] { return Soft::toDouble(u); }), operands);
+    compare("roundToInt64", outcomeOf([&] { return Native::roundToInt64(cx); }),
+            outcomeOf([&] { return Soft::roundToInt64(cu); }), converted);
+    compare("truncToInt64", outcomeOf([&] { return Native::truncToInt64(cx); }),
+            outcomeOf([&] { return Soft::truncToInt64(cu); }), converted);
+    compare("roundToUint64", outcomeOf([&] { return Native::roundToUint64(cx); }),
+            outcomeOf([&] { return Soft::roundToUint64(cu); }), converted);
+
+    const double d = randomDouble(source);
+    compare("fromDouble", outcomeOf([&] { return static_cast<long double>(d); }),
+            outcomeOf([&] { return SoftExtended(d); }), [&] { return std::to_string(d); });
+    const std::int64_t w = randomWhole(source);
+    compare("fromInt64", outcomeOf([&] { return static_cast<long double>(w); }),
+            outcomeOf([&] { return SoftExtended(w); }), [&] { return std::to_string(w); });
+    const std::uint64_t uw = static_cast<std::uint64_t>(randomWhole(source));
+    compare("fromUint64", outcomeOf([&] { return static_cast<long double>(uw); }),
+            outcomeOf([&] { return SoftExtended(uw); }), [&] { return std::to_string(uw); });
+}
+
 TEST(SoftExtended, AgreesWithTheX87BitForBit) {
     InitArithmetic();
     constexpr std::uint64_t seed = 0x5EED5EED0013;
     const long long pairs = pairsToRun();
     std::printf("[ seed     ] %llu, %lld pairs\n", static_cast<unsigned long long>(seed), pairs);
     Operands source(seed);
-    std::map<std::string, Tally> tallies;
-    int reported = 0;
-    // The operands' text is made only for a report.
-    auto compare = [&](const char* name, const Outcome& native, const Outcome& soft,
-                       auto&& operands) {
-        Tally& tally = tallies[name];
-        ++tally.compared;
-        if (native.fault != 0) ++tally.faults;
-        if (native == soft) return;
-        ++tally.mismatched;
-        if (reported++ < 20) {
-            ADD_FAILURE() << name << "(" << operands() << "): x87 " << native.text()
-                          << ", software " << soft.text();
-        }
-    };
-
+    Comparison compare;
     for (long long k = 0; k < pairs; ++k) {
         Operand a;
         Operand b;
@@ -294,61 +368,10 @@ TEST(SoftExtended, AgreesWithTheX87BitForBit) {
         else
             source.edgePair(a, b);
         if (source.coin()) std::swap(a, b);
-        auto operands = [&] { return imageOf(&a.soft) + ", " + imageOf(&b.soft); };
-        const long double x = a.native;
-        const long double y = b.native;
-        const SoftExtended u = a.soft;
-        const SoftExtended v = b.soft;
-
-        compare("add", outcomeOf([&] { return Native::add(x, y); }),
-                outcomeOf([&] { return Soft::add(u, v); }), operands);
-        compare("sub", outcomeOf([&] { return Native::sub(x, y); }),
-                outcomeOf([&] { return Soft::sub(u, v); }), operands);
-        compare("mul", outcomeOf([&] { return Native::mul(x, y); }),
-                outcomeOf([&] { return Soft::mul(u, v); }), operands);
-        compare("div", outcomeOf([&] { return Native::div(x, y); }),
-                outcomeOf([&] { return Soft::div(u, v); }), operands);
-        const int nativeOrder =
-            (x < y) | (x == y) << 1 | (x > y) << 2 | (x <= y) << 3 | (x >= y) << 4 | (x != y) << 5;
-        const int softOrder =
-            (u < v) | (u == v) << 1 | (u > v) << 2 | (u <= v) << 3 | (u >= v) << 4 | (u != v) << 5;
-        compare("compare", outcomeOf([&] { return nativeOrder; }),
-                outcomeOf([&] { return softOrder; }), operands);
-        compare("negate", outcomeOf([&] { return -x; }), outcomeOf([&] { return -u; }), operands);
-
-        // The whole-number conversions take values around the 64-bit range
-        // three times in four, where they are not a fault.
-        const Operand c = source.below(4) == 0 ? a : source.whole();
-        const long double cx = c.native;
-        const SoftExtended cu = c.soft;
-        auto converted = [&] { return imageOf(&cu); };
-        compare("toDouble", outcomeOf([&] { return Native::toDouble(x); }),
-                outcomeOf([&] { return Soft::toDouble(u); }), operands);
-        compare("roundToInt64", outcomeOf([&] { return Native::roundToInt64(cx); }),
-                outcomeOf([&] { return Soft::roundToInt64(cu); }), converted);
-        compare("truncToInt64", outcomeOf([&] { return Native::truncToInt64(cx); }),
-                outcomeOf([&] { return Soft::truncToInt64(cu); }), converted);
-        compare("roundToUint64", outcomeOf([&] { return Native::roundToUint64(cx); }),
-                outcomeOf([&] { return Soft::roundToUint64(cu); }), converted);
-
-        const double d = randomDouble(source);
-        compare("fromDouble", outcomeOf([&] { return static_cast<long double>(d); }),
-                outcomeOf([&] { return SoftExtended(d); }), [&] { return std::to_string(d); });
-        const std::int64_t w = randomWhole(source);
-        compare("fromInt64", outcomeOf([&] { return static_cast<long double>(w); }),
-                outcomeOf([&] { return SoftExtended(w); }), [&] { return std::to_string(w); });
-        const std::uint64_t uw = static_cast<std::uint64_t>(randomWhole(source));
-        compare("fromUint64", outcomeOf([&] { return static_cast<long double>(uw); }),
-                outcomeOf([&] { return SoftExtended(uw); }), [&] { return std::to_string(uw); });
+        CompareArithmetic(compare, a, b);
+        CompareConversions(compare, source, a);
     }
-
-    std::printf("%-14s %12s %12s %10s\n", "operation", "compared", "faults", "mismatched");
-    for (const auto& [name, tally] : tallies) {
-        std::printf("%-14s %12llu %12llu %10llu\n", name.c_str(),
-                    static_cast<unsigned long long>(tally.compared),
-                    static_cast<unsigned long long>(tally.faults),
-                    static_cast<unsigned long long>(tally.mismatched));
-    }
+    compare.print();
 }
 
 TEST(SoftExtended, LnIsWithinOneUnitAndItsDifferencesAreCounted) {

@@ -75,6 +75,41 @@ inline std::optional<ResultTexts> ComputedResults(const Plan& plan) {
     return fresh.resultTexts();
 }
 
+// The five money and rate fields show the values ExpectFields gives.
+inline void ExpectRealFields(const ObservedStart& shown, const ExpectedFields& fields) {
+    for (std::size_t k = 0; k < 5; ++k) {
+        std::string why;
+        EXPECT_TRUE(ShowsExpected(shown.entries[k], fields.reals[k], why))
+            << "entry field " << k + 1 << " of 6 " << why;
+    }
+}
+
+// A load that stopped: its box twice beside any arithmetic fault's, the
+// window where it was designed, the plan as far as it was read and the
+// results of the plan computed with.
+inline void ExpectStoppedStart(const ObservedStart& shown, const PredictedStart& predicted,
+                               const ExpectedFields& fields,
+                               const std::vector<std::string>& mathBoxes,
+                               const std::optional<std::pair<int, int>>& unplaced) {
+    const std::string box = shown.title + "|" + predicted.message + "." +
+                            (shown.note.empty() ? "" : "\n\n" + shown.note);
+    // The fill or calculate after each failed load may fault too.
+    std::vector<std::string> loadBoxes;
+    for (const std::string& shownBox : shown.errors)
+        if (std::find(mathBoxes.begin(), mathBoxes.end(), shownBox) == mathBoxes.end())
+            loadBoxes.push_back(shownBox);
+    EXPECT_EQ(loadBoxes, (std::vector<std::string>{box, box}));
+    EXPECT_EQ(shown.placed, unplaced);
+    if (shown.errors.size() > 2 || !fields.plain) return;
+    ExpectRealFields(shown, fields);
+    if (!predicted.yearsOpen) {
+        EXPECT_EQ(shown.entries[5], fields.years);
+    }
+    if (shown.computed) {
+        EXPECT_EQ(shown.results, *shown.computed);
+    }
+}
+
 // Starts `start` on every `stride`-th file. `unplaced` is where the layer's
 // window is when a load stops before placing it.
 inline CorruptStartCounts CheckCorruptStarts(
@@ -95,48 +130,20 @@ inline CorruptStartCounts CheckCorruptStarts(
             shown.title + "|Floating point overflow.",
             shown.title + "|Invalid floating point operation.",
             shown.title + "|Floating point division by zero."};
-        const auto onlyMathBoxes = [&](std::size_t from) {
-            for (std::size_t k = from; k < shown.errors.size(); ++k)
-                EXPECT_NE(std::find(mathBoxes.begin(), mathBoxes.end(), shown.errors[k]),
-                          mathBoxes.end())
-                    << shown.errors[k];
-        };
         const ExpectedFields fields = ExpectFields(predicted);
 
         if (!predicted.loads) {
             ++counts.stopped;
-            const std::string box = shown.title + "|" + predicted.message + "." +
-                                    (shown.note.empty() ? "" : "\n\n" + shown.note);
-            // The fill or calculate after each failed load may fault too.
-            std::vector<std::string> loadBoxes;
-            for (const std::string& shownBox : shown.errors)
-                if (std::find(mathBoxes.begin(), mathBoxes.end(), shownBox) == mathBoxes.end())
-                    loadBoxes.push_back(shownBox);
-            EXPECT_EQ(loadBoxes, (std::vector<std::string>{box, box}));
-            EXPECT_EQ(shown.placed, unplaced);
-            if (shown.errors.size() > 2 || !fields.plain) continue;
-            for (std::size_t k = 0; k < 5; ++k) {
-                std::string why;
-                EXPECT_TRUE(ShowsExpected(shown.entries[k], fields.reals[k], why))
-                    << "entry field " << k + 1 << " of 6 " << why;
-            }
-            if (!predicted.yearsOpen) {
-                EXPECT_EQ(shown.entries[5], fields.years);
-            }
-            if (shown.computed) {
-                EXPECT_EQ(shown.results, *shown.computed);
-            }
+            ExpectStoppedStart(shown, predicted, fields, mathBoxes, unplaced);
             continue;
         }
         ++counts.loaded;
         EXPECT_EQ(shown.placed, std::make_pair(predicted.top, predicted.left));
-        onlyMathBoxes(0);
+        for (const std::string& shownBox : shown.errors)
+            EXPECT_NE(std::find(mathBoxes.begin(), mathBoxes.end(), shownBox), mathBoxes.end())
+                << shownBox;
         if (!fields.plain) continue;
-        for (std::size_t k = 0; k < 5; ++k) {
-            std::string why;
-            EXPECT_TRUE(ShowsExpected(shown.entries[k], fields.reals[k], why))
-                << "entry field " << k + 1 << " of 6 " << why;
-        }
+        ExpectRealFields(shown, fields);
         EXPECT_EQ(shown.entries[5], fields.years);
     }
     return counts;

@@ -39,44 +39,25 @@ QSpinBox* AddBox(QHBoxLayout& row, const QString& before, const QString& after, 
     return box;
 }
 
+// What the simulation assumes, where the inputs are set.
+QLabel* MakeAssumption() {
+    auto* assumption = new QLabel(
+        "The return is the average yearly return, so the typical (median) market grows more "
+        "slowly the more returns vary; inflation does not vary.");
+    assumption->setObjectName("SimulationAssumption");
+    assumption->setWordWrap(true);
+    return assumption;
+}
+
 }  // namespace
 
 SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* parent)
     : QWidget(parent), desktop_(desktop), title_(std::move(title)) {
     setObjectName("Simulation");
     const YearByYearSettings settings = LoadYearByYearSettings();
-    auto* inputs = new QHBoxLayout;
-    markets_ = new QComboBox;
-    markets_->setObjectName("Markets");
-    markets_->addItem("simulated");
-    markets_->addItem(QString("history since %1").arg(UsMarkets().front().year));
-    markets_->setCurrentIndex(settings.markets == Markets::History ? 1 : 0);
-    auto* marketsLabel = new QLabel("&Markets:");
-    marketsLabel->setBuddy(markets_);
-    markets_->setAccessibleName("Markets");
-    inputs->addWidget(marketsLabel);
-    inputs->addWidget(markets_);
-    stocks_ = AddBox(*inputs, "S&tocks", "%", 0, 100, settings.stockPercent);
-    stocks_->setObjectName("Stocks");
-    inputs->addStretch(1);
-    // The volatility and the horizon on a row of their own, so that the
-    // window can stay as narrow as before.
-    auto* varying = new QHBoxLayout;
-    volatility_ = AddBox(*varying, "Returns &vary by ±", "% a year", 0,
-                         static_cast<int>(MaxVolatility * 100), settings.volatilityPercent);
-    volatility_->setObjectName("Volatility");
-    varying->addSpacing(24);
-    horizon_ = AddBox(*varying, "Plan &for", "years of retirement", MinHorizon, MaxHorizon,
-                      settings.horizon);
-    horizon_->setObjectName("Horizon");
-    varying->addStretch(1);
-
-    // What the simulation assumes, where the inputs are set.
-    auto* assumption = new QLabel(
-        "The return is the average yearly return, so the typical (median) market grows more "
-        "slowly the more returns vary; inflation does not vary.");
-    assumption->setObjectName("SimulationAssumption");
-    assumption->setWordWrap(true);
+    QHBoxLayout* inputs = makeMarketsRow(settings);
+    QHBoxLayout* varying = makeVaryingRow(settings);
+    QLabel* assumption = MakeAssumption();
 
     sentence_ = new QLabel;
     sentence_->setObjectName("SimulationSentence");
@@ -97,10 +78,46 @@ SimulationPanel::SimulationPanel(Desktop& desktop, std::string title, QWidget* p
     remember_.setSingleShot(true);
     remember_.setInterval(500);
     connect(&remember_, &QTimer::timeout, this, &SimulationPanel::remember);
+    startWorker();
+}
 
-    // The worker answers on its own thread; the answer is handed to this
-    // thread, where it is dropped unless it is for the latest run. A panel
-    // already gone takes its queued answers with it.
+QHBoxLayout* SimulationPanel::makeMarketsRow(const YearByYearSettings& settings) {
+    auto* inputs = new QHBoxLayout;
+    markets_ = new QComboBox;
+    markets_->setObjectName("Markets");
+    markets_->addItem("simulated");
+    markets_->addItem(QString("history since %1").arg(UsMarkets().front().year));
+    markets_->setCurrentIndex(settings.markets == Markets::History ? 1 : 0);
+    auto* marketsLabel = new QLabel("&Markets:");
+    marketsLabel->setBuddy(markets_);
+    markets_->setAccessibleName("Markets");
+    inputs->addWidget(marketsLabel);
+    inputs->addWidget(markets_);
+    stocks_ = AddBox(*inputs, "S&tocks", "%", 0, 100, settings.stockPercent);
+    stocks_->setObjectName("Stocks");
+    inputs->addStretch(1);
+    return inputs;
+}
+
+// The volatility and the horizon on a row of their own, so that the window
+// can stay as narrow as before.
+QHBoxLayout* SimulationPanel::makeVaryingRow(const YearByYearSettings& settings) {
+    auto* varying = new QHBoxLayout;
+    volatility_ = AddBox(*varying, "Returns &vary by ±", "% a year", 0,
+                         static_cast<int>(MaxVolatility * 100), settings.volatilityPercent);
+    volatility_->setObjectName("Volatility");
+    varying->addSpacing(24);
+    horizon_ = AddBox(*varying, "Plan &for", "years of retirement", MinHorizon, MaxHorizon,
+                      settings.horizon);
+    horizon_->setObjectName("Horizon");
+    varying->addStretch(1);
+    return varying;
+}
+
+// The worker answers on its own thread; the answer is handed to this thread,
+// where it is dropped unless it is for the latest run. A panel already gone
+// takes its queued answers with it.
+void SimulationPanel::startWorker() {
     QPointer<SimulationPanel> self(this);
     worker_ = std::make_unique<SimulationWorker>([self](SimulationOutcome outcome) {
         QMetaObject::invokeMethod(

@@ -30,10 +30,13 @@
 #include "schedule/simulation_worker.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QSpinBox;
 
 namespace nestora {
+
+struct YearByYearSettings;
 
 class SimulationPanel : public QWidget {
     Q_OBJECT
@@ -73,6 +76,9 @@ class SimulationPanel : public QWidget {
     void simulated();
 
   private:
+    QHBoxLayout* makeMarketsRow(const YearByYearSettings& settings);
+    QHBoxLayout* makeVaryingRow(const YearByYearSettings& settings);
+    void startWorker();
     void inputsChanged();
     // Writes the two inputs to the settings once they have settled.
     void remember();

@@ -82,7 +82,25 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     // The main window alone decides when the program ends.
     setAttribute(Qt::WA_QuitOnClose, false);
     resize(FirstSize);
+    setUpTable();
+    setUpChart();
+    setUpButtons();
+    layOut();
+    askWithDialogs();
 
+    // Starts from the main window's present state: calculate again (the same
+    // texts in the same fields, so the main window shows no change) and hear
+    // how it ends.
+    planner_.setObserver(this);
+    try {
+        planner_.calculate();
+    } catch (const Error&) {
+        // calculateFaulted has shown it here; the main window showed it when it happened.
+    }
+}
+
+// The table, and in its place the message of a plan that has no answer.
+void YearByYearWindow::setUpTable() {
     table_->setObjectName("ScheduleTable");
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -94,10 +112,6 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     // Ctrl+C copies the selected block; the view alone would copy one cell.
     table_->installEventFilter(this);
 
-    chart_->setAccessibleName("Balance by year chart");
-    nominal_->setObjectName("ShowNominal");
-    connect(nominal_, &QCheckBox::toggled, chart_, &ScheduleChart::setNominalShown);
-
     fault_->setObjectName("ScheduleFault");
     fault_->setAlignment(Qt::AlignCenter);
     fault_->setWordWrap(true);
@@ -105,14 +119,34 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     stack_->addWidget(fault_);
     note_->setObjectName("ScheduleNote");
     note_->setWordWrap(true);
+}
 
+void YearByYearWindow::setUpChart() {
+    chart_->setAccessibleName("Balance by year chart");
+    nominal_->setObjectName("ShowNominal");
+    connect(nominal_, &QCheckBox::toggled, chart_, &ScheduleChart::setNominalShown);
+    // The chart's lines follow the table within a moment: while the user
+    // types, they are redrawn at most once per interval, after the keystroke
+    // and not on its way.
+    chartTimer_.setSingleShot(true);
+    chartTimer_.setInterval(40);
+    connect(&chartTimer_, &QTimer::timeout, this, &YearByYearWindow::drawChart);
+}
+
+void YearByYearWindow::setUpButtons() {
     save_->setObjectName("SaveCsv");
     copy_->setObjectName("CopyTable");
     print_->setObjectName("PrintSchedule");
     connect(save_, &QPushButton::clicked, this, &YearByYearWindow::saveCsv);
     connect(copy_, &QPushButton::clicked, this, &YearByYearWindow::copyTable);
     connect(print_, &QPushButton::clicked, this, &YearByYearWindow::print);
+    connect(simulation_, &SimulationPanel::simulated, this,
+            [this] { RunCaught(desktop_, title_, [this] { showTable(true); }); });
+}
 
+// The chart over the simulation's inputs, the buttons, the table and its
+// note; Tab goes from the inputs to the table and on to the buttons.
+void YearByYearWindow::layOut() {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(nominal_);
     buttons->addStretch(1);
@@ -125,21 +159,14 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
     layout->addLayout(buttons);
     layout->addWidget(stack_, 4);
     layout->addWidget(note_);
-    connect(simulation_, &SimulationPanel::simulated, this,
-            [this] { RunCaught(desktop_, title_, [this] { showTable(true); }); });
     setTabOrder(simulation_, table_);
     setTabOrder(table_, nominal_);
     setTabOrder(nominal_, save_);
     setTabOrder(save_, copy_);
     setTabOrder(copy_, print_);
+}
 
-    // The chart's lines follow the table within a moment: while the user
-    // types, they are redrawn at most once per interval, after the keystroke
-    // and not on its way.
-    chartTimer_.setSingleShot(true);
-    chartTimer_.setInterval(40);
-    connect(&chartTimer_, &QTimer::timeout, this, &YearByYearWindow::drawChart);
-
+void YearByYearWindow::askWithDialogs() {
     askCsvPath = [this] {
         const QString folder = StartFolder(LoadYearByYearSettings());
         return QFileDialog::getSaveFileName(this, "Save as CSV",
@@ -150,16 +177,6 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
         QPrintDialog dialog(&printer, this);
         return dialog.exec() == QDialog::Accepted;
     };
-
-    // Starts from the main window's present state: calculate again (the same
-    // texts in the same fields, so the main window shows no change) and hear
-    // how it ends.
-    planner_.setObserver(this);
-    try {
-        planner_.calculate();
-    } catch (const Error&) {
-        // calculateFaulted has shown it here; the main window showed it when it happened.
-    }
 }
 
 YearByYearWindow::~YearByYearWindow() {

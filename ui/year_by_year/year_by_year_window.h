@@ -86,6 +86,11 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void setUpTable();
+    void setUpChart();
+    void setUpButtons();
+    void layOut();
+    void askWithDialogs();
     // The table and the sentences at once; the chart at once or soon.
     void refresh(const Plan& plan, const Projection& projection, bool chartNow);
     void showFault(const std::string& message);

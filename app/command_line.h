@@ -1,22 +1,24 @@
 // SPDX-License-Identifier: MIT
-// The program's command line. Started without options it opens its window;
-// with --schedule [FILE], --help or --version it answers on the standard
-// streams and ends, needing no display, so the choice is made before any
-// application object exists.
+// The program's command line. Started without arguments (or with Qt's own
+// window options alone: -platform, -style, ...) it opens its window; with
+// anything else it answers on the standard streams and ends, needing no
+// display, so the choice is made before any application object exists.
 //
 //   nestora --schedule            the schedule of the program's own settings
 //   nestora --schedule plan.fig   the schedule of that settings file
+//   nestora --help, --version
 //
-// Exit status: 0 done, 1 a report on standard error, 2 a usage error.
+// Every error goes to standard error in lines that begin "nestora: " and
+// name the file or the option. Exit status: 0 done, 1 a report on standard
+// error (a settings file the window would complain about, a failed write),
+// 2 a usage error (an argument it does not know, a value out of range).
 #pragma once
 
 class QCoreApplication;
 
 namespace nestora {
 
-// True when the arguments ask for the command line rather than the window:
-// any "--" option, or -h, -? or -v. Qt's own single-dash window options
-// (-platform, -style, ...) keep the window.
+// False when the arguments are Qt's own window options or there are none.
 bool WantsCommandLine(int argc, const char* const* argv);
 
 // Parses the application's arguments and runs the command.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <QApplication>
 #include <QCoreApplication>
+#include <memory>
 
 #include "app/command_line.h"
 #include "app/program_settings.h"
+#include "app/window_system_start.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {
@@ -13,6 +15,10 @@ int main(int argc, char* argv[]) {
         QCoreApplication app(argc, argv);
         return nestora::RunCommandLine(app);
     }
-    QApplication app(argc, argv);
-    return nestora::RunNestora(app, nestora::DefaultSettingsLocation());
+    std::unique_ptr<QApplication> app;
+    {
+        const nestora::WindowSystemStart start;
+        app = std::make_unique<QApplication>(argc, argv);
+    }
+    return nestora::RunNestora(*app, nestora::DefaultSettingsLocation());
 }

@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: MIT
 // nestora --schedule [FILE]: the year-by-year schedule as CSV, without a
-// window. The plan is the one the main window computes with after starting
-// on the settings file: the defaults, the file read into entry fields that
-// start with the window's own texts (their handlers parse and clamp what they
-// are given), then the file read once more, as when the window first shows.
-// What the window would report in a box (a bad file, a bad entry, an
-// arithmetic fault) goes to `err` instead, one message a line, and then no
-// CSV is written.
+// window, of the plan the main window computes with after starting on the
+// settings file (WindowlessPlan). What the window would report in a box goes
+// to `err` instead, each line "nestora: FILE: message", and then no CSV is
+// written.
 #pragma once
 
 #include <optional>

@@ -215,7 +215,7 @@ env -u DISPLAY -u QT_QPA_PLATFORM "$four/nestora" --schedule >"$work/schedule.cs
 grep -q "^20,saving,12000,0," "$work/schedule.csv" || fail "no row for year 20"
 status=0
 env -u DISPLAY "$four/nestora" --schedule "$work/none.fig" 2>"$work/err" || status=$?
-[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "File not found." ] ||
+[ "$status" -eq 1 ] && [ "$(cat "$work/err")" = "nestora: $work/none.fig: File not found." ] ||
     fail "a missing FILE gave status $status and '$(cat "$work/err")'"
 
 echo "7. The command line adds the varying-returns columns."

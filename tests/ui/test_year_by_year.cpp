@@ -272,7 +272,8 @@ TEST_F(YearByYear, WithoutItsLibraryTheMenuItemSaysWhy) {
 }
 
 // The command line computes with the plan the window computes with, on
-// damaged files too: the same reports, or else the same schedule.
+// damaged files too: the same reports, naming the file, or else the same
+// schedule.
 TEST_F(YearByYear, CommandLineMeetsTheWindowOnDamagedFiles) {
     const auto cases = CorruptSettingsFiles(20240611u);
     for (std::size_t n = 0; n < cases.size(); n += 7) {
@@ -292,7 +293,7 @@ TEST_F(YearByYear, CommandLineMeetsTheWindowOnDamagedFiles) {
                 message = call.substr(9);
             else
                 continue;
-            if (message != last) boxes += message + "\n";
+            if (message != last) boxes += "nestora: " + settings.path() + ": " + message + "\n";
             last = message;
         }
         std::ostringstream out, err;
@@ -312,7 +313,7 @@ TEST_F(YearByYear, CommandLineMeetsTheWindowOnDamagedFiles) {
 TEST(ScheduleCommandLine, MissingFiles) {
     std::ostringstream out, err;
     EXPECT_EQ(RunScheduleCommand("/nonexistent/nestora.fig", true, out, err), 1);
-    EXPECT_EQ(err.str(), "File not found.\n");
+    EXPECT_EQ(err.str(), "nestora: /nonexistent/nestora.fig: File not found.\n");
     EXPECT_EQ(out.str(), "");
     // The program's own file missing: the defaults, as at a first start.
     EXPECT_EQ(RunScheduleCommand("/nonexistent/nestora.fig", false, out, err), 0);

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+// What the command line asks for: the options, their help texts, and the
+// checks that turn the arguments into one command or a usage error. Every
+// argument is known or refused: an unknown option, a single-dash word
+// (-schedule), a FILE without a command that reads one, an option without
+// the command it goes with, or a value out of its range.
+#pragma once
+
+#include <QStringList>
+#include <optional>
+#include <string>
+
+#include "schedule/simulation.h"
+
+namespace nestora {
+
+enum class CommandKind { Help, Version, Schedule };
+
+struct Command {
+    CommandKind kind = CommandKind::Help;
+    std::string text;                 // Help: the help text
+    std::optional<std::string> file;  // the FILE given, in the file system's encoding
+    std::optional<SimulationOptions> simulation;
+};
+
+// The command that `arguments` (the program's name first) ask for, or else
+// the usage error's text, which names the argument it is about.
+struct ParsedCommand {
+    std::optional<Command> command;
+    std::string usageError;
+};
+
+// Needs the application object (its name and version go into the help).
+ParsedCommand ParseCommand(const QStringList& arguments);
+
+}  // namespace nestora

@@ -12,6 +12,7 @@
 #include "number/errors.h"
 #include "number/whole_power.h"
 #include "schedule/normal_deviates.h"
+#include "schedule/path_model.h"
 #include "schedule/percentiles.h"
 #include "schedule/plan_years.h"
 #include "schedule/run_parts.h"
@@ -22,93 +23,15 @@ namespace nestora {
 
 namespace {
 
-// Generator outputs reserved for one path: a path of n + horizon ≤ 160 years
-// uses about 2.5 outputs a year (two per uniform, 4/π uniforms per deviate),
-// so blocks of 2^20 never overlap in practice, and 100,000 blocks use under
-// 2^37 of the stream's 2^64 outputs.
-constexpr std::uint64_t PathBlock = std::uint64_t{1} << 20;
-
-// The plan in double, with the yearly factors the paths share.
-struct Model {
-    std::int32_t n = 0;
-    std::int32_t horizon = 0;
-    double C = 0;
-    double i = 0;
-    RuleTerms<double> terms;
-    double onePlusR = 1;
-    bool varies = false;          // σ > 0
-    double mu = 0;                // of ln(1 + R)
-    double sigmaL = 0;            // of ln(1 + R)
-    std::vector<double> toToday;  // 1 ÷ (1 + i)^k for k = 0 … n
-    // Years 1 … n + horizon: the saving (saving years), the one-off sums
-    // (nominal in saving years, today's money after), the other income.
-    std::vector<double> saving;
-    std::vector<double> oneOff;
-    std::vector<double> income;
-};
-
-void TakePlanYears(const Plan& plan, const Projection& projection, const LifePlan& life, Model& m) {
-    const PriceLevel price = FixedInflation(plan);
-    const std::vector<PlanYear> years = PlanYears(plan, life, m.n + m.horizon, price);
-    m.terms = InDouble(StartOfRetirement(plan, projection, life, years).terms);
-    for (std::int32_t y = 1; y <= m.n + m.horizon; ++y) {
-        const PlanYear& year = years[static_cast<std::size_t>(y - 1)];
-        m.saving.push_back(fp::toDouble(year.saving));
-        m.oneOff.push_back(
-            fp::toDouble(y <= m.n ? fp::mul(year.oneOffToday, price(y)) : year.oneOffToday));
-        m.income.push_back(fp::toDouble(year.incomeToday));
-    }
-}
-
-Model MakeModel(const Plan& plan, const Projection& projection, const LifePlan& life,
-                const SimulationOptions& options) {
-    if (!(options.volatility >= 0 && options.volatility <= MaxVolatility))
-        throw std::invalid_argument("volatility out of range");
-    if (options.horizon < MinHorizon || options.horizon > MaxHorizon)
-        throw std::invalid_argument("horizon out of range");
-    if (options.paths < MinPaths || options.paths > MaxPaths)
-        throw std::invalid_argument("number of paths out of range");
-    if (plan.YearsToRetirement < 0) throw std::invalid_argument("negative years to retirement");
-
-    Model m;
-    m.n = plan.YearsToRetirement;
-    m.horizon = options.horizon;
-    m.C = fp::toDouble(plan.CurrentSavings);
-    m.i = fp::toDouble(plan.InflationRate);
-    TakePlanYears(plan, projection, life, m);
-    const double r = fp::toDouble(plan.InvestmentReturn);
-    m.onePlusR = 1 + r;
-    if (!std::isfinite(m.C + m.i + m.terms.draw + r) || !(m.onePlusR > 0)) throw EInvalidOp();
-
-    const double sigma = options.volatility;
-    m.varies = sigma > 0;
-    if (m.varies) {
-        const double ratio = sigma / m.onePlusR;
-        const double variance = std::log1p(ratio * ratio);
-        m.sigmaL = std::sqrt(variance);
-        m.mu = std::log(m.onePlusR) - variance / 2;
-    }
-
-    // The deflators in extended, as the schedule takes them, then made double.
-    const Extended onePlusI = fp::add(1, plan.InflationRate);
-    m.toToday.resize(static_cast<std::size_t>(m.n) + 1);
-    for (std::int32_t k = 0; k <= m.n; ++k)
-        m.toToday[static_cast<std::size_t>(k)] = fp::toDouble(fp::div(1, PowerOf(onePlusI, k)));
-    return m;
-}
-
 // Simulates paths [first, last) into `out`; false when a balance left the
 // double range.
-bool RunPaths(const Model& m, const pcg32& stream, std::int32_t first, std::int32_t last,
+bool RunPaths(const PathModel& m, std::uint64_t seed, std::int32_t first, std::int32_t last,
               SimulatedPaths& out) {
     const auto stride = static_cast<std::size_t>(out.paths);
-    pcg32 cursor = stream;
-    cursor.advance(static_cast<std::uint64_t>(first) * PathBlock);
     bool finite = true;
     for (std::int32_t p = first; p < last; ++p) {
-        NormalDeviates normal(cursor);
-        cursor.advance(PathBlock);
-        const auto factor = [&] { return std::exp(m.mu + m.sigmaL * normal.next()); };
+        NormalDeviates normal(PathStream(seed, p));
+        const auto factor = [&] { return m.factor(normal.next()); };
         double* cell = out.balanceToday.data() + static_cast<std::size_t>(p);
 
         double b = m.C;
@@ -160,24 +83,11 @@ void CopySchedule(const Plan& plan, const Projection& projection, const LifePlan
               std::min(schedule.fullYears, out.horizon));
 }
 
-std::int32_t ThreadCount(std::int32_t threads, std::size_t cells) {
-    if (threads <= 0) threads = static_cast<std::int32_t>(std::thread::hardware_concurrency());
-    // Below about a tenth of a millisecond of work a thread costs more than
-    // it saves.
-    constexpr std::size_t CellsPerThread = 20000;
-    const auto useful = static_cast<std::int32_t>(std::max<std::size_t>(1, cells / CellsPerThread));
-    return std::clamp(std::min(threads, useful), 1, 16);
-}
-
-std::int32_t PartStart(std::int32_t part, std::int32_t parts, std::int32_t count) {
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(count) * part / parts);
-}
-
 }  // namespace
 
 SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
                              const SimulationOptions& options, const LifePlan& life) {
-    const Model m = MakeModel(plan, projection, life, options);
+    const PathModel m = MakePathModel(plan, projection, life, options);
     SimulatedPaths out;
     out.savingYears = m.n;
     out.horizon = m.horizon;
@@ -190,12 +100,11 @@ SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,
         CopySchedule(plan, projection, life, out);
         return out;
     }
-    const pcg32 stream(options.seed);
     const std::int32_t parts = ThreadCount(options.threads, out.balanceToday.size());
     std::vector<char> finite(static_cast<std::size_t>(parts), 1);
     RunParts(parts, [&](std::int32_t part) {
         finite[static_cast<std::size_t>(part)] =
-            RunPaths(m, stream, PartStart(part, parts, out.paths),
+            RunPaths(m, options.seed, PartStart(part, parts, out.paths),
                      PartStart(part + 1, parts, out.paths), out);
     });
     if (std::find(finite.begin(), finite.end(), 0) != finite.end()) throw EOverflow();

@@ -96,6 +96,9 @@ struct Simulation {
     double funded() const { return paths == 0 ? 0 : static_cast<double>(fundedPaths) / paths; }
 };
 
+// Raises std::invalid_argument for options out of range.
+void CheckSimulationOptions(const SimulationOptions& options);
+
 // Raises std::invalid_argument for options out of range, EOverflow as above.
 // `life` must pass CheckLifePlan.
 SimulatedPaths SimulatePaths(const Plan& plan, const Projection& projection,

@@ -4,11 +4,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <QWidget>
 #include <array>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 
 namespace nestora {
 
@@ -57,9 +59,14 @@ void CloseOnSignals::signalled() {
     char bytes[64];
     while (::read(SignalPipe[0], bytes, sizeof bytes) > 0) {
     }
-    // A signal that comes while the close's own boxes are up is the same
-    // request again; the close in progress answers it.
-    if (closing_) return;
+    // A signal that comes while the close's own boxes are up (its save
+    // failed) is the request made again, by someone who will not answer
+    // them: the program ends without saving, every box and loop left.
+    if (closing_) {
+        std::fprintf(stderr, "nestora: ended by a signal while the plan could not be saved\n");
+        QCoreApplication::exit(1);
+        return;
+    }
     closing_ = true;
     window_.close();
     closing_ = false;

@@ -2,7 +2,9 @@
 // SIGTERM (a log-out without a session manager, kill), SIGHUP (the terminal
 // that started the program goes away) and SIGINT (Ctrl+C) close the main
 // window as its close box does: the plan is saved, and the program ends with
-// status 0 (or, when the save fails, the error box and its question come up).
+// status 0 (or, when the save fails, the error box and its question come up,
+// and a second signal while they are up ends the program with status 1,
+// unsaved, so that nobody has to kill it outright).
 //
 // Nothing happens inside the signal handler but one write of a byte to a
 // pipe of the program's own; the message loop watches the pipe's other end

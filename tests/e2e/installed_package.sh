@@ -8,7 +8,8 @@
 # itself, so the plan goes to ~/.config/nestora/nestora.fig: a typed value is
 # there after Alt+F4 and shows at the next start. A settings file the user
 # made read-only brings the error box, captioned with the executable's name
-# "nestora", and the window stays open.
+# "nestora", and the window stays open; SIGTERM brings the same box, and a
+# second SIGTERM ends the program unsaved.
 # Usage: installed_package.sh path/to/installed.desktop
 set -euo pipefail
 
@@ -102,11 +103,12 @@ wait_exit
 [ "$(line "$settings" 3)" = " 1.23456000000000E+0005" ] ||
     fail "saved savings are '$(line "$settings" 3)'; the second start did not show 12345"
 
-echo "5. A settings file made read-only: File > Exit brings the error box, then still open."
+echo "5. A settings file made read-only: File > Exit brings the error box and its question, then still open."
 chmod 444 "$settings"
 before=$(cat "$settings")
 start_entry
 activate "$main"
+xdotool type --delay 80 "7"  # the plan now differs from the file, which must be written
 keys alt+f
 keys e
 wait_window "^nestora$"
@@ -116,8 +118,19 @@ box=$(xdotool search --onlyvisible --name "^nestora$" | head -n 1)
     fail "the error box is captioned '$(xdotool getwindowname "$box")', not 'nestora'"
 keys Return
 wait_gone "^nestora$"
+# The question after the error box: Enter keeps the window open.
+wait_window "^Plan not saved$"
+keys Return
+wait_gone "^Plan not saved$"
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended although the save failed"
 [ "$(cat "$settings")" = "$before" ] || fail "the read-only settings file changed"
-kill "$app_pid"; wait "$app_pid" 2>/dev/null || true; app_pid=
+
+echo "6. SIGTERM closes as the close box does: the same error box; a second SIGTERM ends it unsaved."
+kill -TERM "$app_pid"
+wait_window "^nestora$"
+kill -0 "$app_pid" 2>/dev/null || fail "the program ended at the first SIGTERM although the save failed"
+kill -TERM "$app_pid"
+wait_exit 1
+[ "$(cat "$settings")" = "$before" ] || fail "the read-only settings file changed"
 
 echo "PASS"

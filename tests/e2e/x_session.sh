@@ -93,8 +93,8 @@ activate() {  # window id
 
 keys() { xdotool key --clearmodifiers --delay 60 "$@"; sleep 0.3; }
 
-wait_exit() {  # waits for the program ($app_pid) and checks its exit status
-    local status=0
+wait_exit() {  # [status, default 0]: waits for the program ($app_pid), checks its exit status
+    local expected=${1:-0} status=0
     for _ in $(seq 150); do
         kill -0 "$app_pid" 2>/dev/null || break
         sleep 0.1
@@ -102,7 +102,7 @@ wait_exit() {  # waits for the program ($app_pid) and checks its exit status
     kill -0 "$app_pid" 2>/dev/null && fail "the program did not end"
     wait "$app_pid" || status=$?
     app_pid=
-    [ "$status" -eq 0 ] || fail "exit status $status"
+    [ "$status" -eq "$expected" ] || fail "exit status $status, not $expected"
 }
 
 line() { sed -n "${2}p" "$1" | tr -d '\r'; }  # file, line number, without its CR

@@ -4,8 +4,10 @@
 // window on the same plan; SIGTERM, SIGHUP and SIGINT close the window as its
 // close box does, from the message loop.
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <csignal>
@@ -99,6 +101,30 @@ TEST(CloseOnSignals, TermHangUpAndInterruptCloseTheWindowFromTheLoop) {
         QTRY_COMPARE(window.closes, 1);
         EXPECT_FALSE(window.isVisible());
     }
+}
+
+// A close whose save failed: its boxes hold the window in a loop of their
+// own until someone answers them.
+struct WindowWithBoxes : QWidget {
+    bool loopLeft = false;
+    void closeEvent(QCloseEvent* event) override {
+        QEventLoop boxes;
+        // The second request comes while the boxes are up.
+        QTimer::singleShot(0, [] { std::raise(SIGTERM); });
+        boxes.exec();
+        loopLeft = true;
+        event->ignore();
+    }
+};
+
+TEST(CloseOnSignals, ASecondSignalWhileTheBoxesAreUpEndsTheProgram) {
+    App();
+    WindowWithBoxes window;
+    window.show();
+    const CloseOnSignals closing(window);
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    QTRY_VERIFY(window.loopLeft);
+    EXPECT_TRUE(window.isVisible()) << "the window itself was not closed: the program ends";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// TNestoraFhelp: the instructions window. Created hidden at start-up; the
-// main window's Help command shows it (centred on the desktop the first
+// TNestoraFhelp: the instructions window. Made hidden by the main window's
+// first Help command (or given to it beforehand); Help shows it (centred on the desktop the first
 // time, where it was left afterwards). Closing it only hides it.
 #pragma once
 

@@ -144,9 +144,11 @@ void TNestoraF::Exit1Click() { close(); }
 
 void TNestoraF::Help1Click() {
     caught([this] {
-        if (help_ != nullptr) {
-            help_->showHelp();
+        if (help_ == nullptr) {
+            ownHelp_ = std::make_unique<TNestoraFhelp>();
+            help_ = ownHelp_.get();
         }
+        help_->showHelp();
     });
 }
 

@@ -83,7 +83,8 @@ class TNestoraF : public QMainWindow {
                        QWidget* parent = nullptr);
     ~TNestoraF() override;
 
-    // The window that Help shows; the program creates it after this one.
+    // The window that Help shows; without one, the first Help makes it, so
+    // that the start-up does not wait for a window that may never be shown.
     void setHelpWindow(TNestoraFhelp* help) { help_ = help; }
     // How Year by Year makes its window on first open (by default, from its
     // library); the window lives until this one goes.
@@ -137,6 +138,7 @@ class TNestoraF : public QMainWindow {
     NestoraLayout ui_;
     std::array<std::unique_ptr<LineEditField>, 10> fields_;
     TNestoraFhelp* help_ = nullptr;
+    std::unique_ptr<TNestoraFhelp> ownHelp_;  // the one the first Help made
     bool shown_ = false;
     bool damaged_ = false;  // the settings file could not be read at start-up
     YearByYearMaker yearByYearMaker_ = LibraryYearByYearMaker();

@@ -8,7 +8,6 @@
 #include "number/arith.h"
 #include "number/locale_separator.h"
 #include "ui/close_signals.h"
-#include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/nestora_window.h"
 #include "ui/qt_desktop.h"
@@ -32,8 +31,6 @@ int RunNestora(QApplication& app, SettingsLocation settings,
 
     QtDesktop desktop;
     TNestoraF main(desktop, std::move(settings), ReadLocaleDecimalSeparator());
-    TNestoraFhelp help;
-    main.setHelpWindow(&help);
     instance.onShowRequest([&main] { main.bringToFront(); });
     const CloseOnSignals closeOnSignals(main);
     main.show();

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <vector>
 
 #include "design/maker.h"
 #include "ui/help_text.h"
@@ -113,6 +114,27 @@ TEST_F(HelpWindowTest, FirstShowingIsCentredWithTheCaretAtTheStart) {
     EXPECT_EQ(memo().textCursor().position(), 0);
     EXPECT_FALSE(memo().textCursor().hasSelection());
     EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(WindowTest, WithoutAHelpWindowTheFirstHelpMakesOneAndLaterOnesShowIt) {
+    window = std::make_unique<TNestoraF>(desktop, SettingsLocation{settings.path(), {}});
+    window->show();
+    const auto shownHelp = [] {
+        std::vector<TNestoraFhelp*> shown;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* made = qobject_cast<TNestoraFhelp*>(top);
+                made != nullptr && made->isVisible())
+                shown.push_back(made);
+        return shown;
+    };
+    EXPECT_TRUE(shownHelp().empty());
+    window->controls().Help1->trigger();
+    const std::vector<TNestoraFhelp*> first = shownHelp();
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0]->Memo1->toPlainText(), HelpText());
+    first[0]->close();
+    window->controls().Help1->trigger();
+    EXPECT_EQ(shownHelp(), first);
 }
 
 TEST_F(HelpWindowTest, EveryLineFitsTheBoxWithoutWrapping) {

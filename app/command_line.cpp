@@ -50,14 +50,16 @@ int WriteOut(const std::string& text, const char* what) {
     return 1;
 }
 
-int RunSchedule(const Command& command) {
+// --schedule or --history-starts, on the FILE given or the program's own.
+int RunTable(const Command& command) {
     InitArithmetic();
     std::ios::sync_with_stdio(true);
-    if (command.file)
-        return RunScheduleCommand(*command.file, true, std::cout, std::cerr, SystemFiles(),
-                                  command.simulation);
-    return RunScheduleCommand(DefaultSettingsLocation().path, false, std::cout, std::cerr,
-                              SystemFiles(), command.simulation);
+    const bool mustExist = command.file.has_value();
+    const std::string path = mustExist ? *command.file : DefaultSettingsLocation().path;
+    if (command.kind == CommandKind::HistoryStarts)
+        return RunHistoryStartsCommand(path, mustExist, std::cout, std::cerr, *command.history);
+    return RunScheduleCommand(path, mustExist, std::cout, std::cerr, SystemFiles(),
+                              command.simulation, command.history);
 }
 
 }  // namespace
@@ -85,7 +87,8 @@ int RunCommandLine(QCoreApplication& app) {
         case CommandKind::Version:
             return WriteOut("nestora " NESTORA_VERSION "\n", "The version");
         case CommandKind::Schedule:
-            return RunSchedule(command);
+        case CommandKind::HistoryStarts:
+            return RunTable(command);
     }
     return 2;
 }

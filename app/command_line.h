@@ -6,12 +6,15 @@
 //
 //   nestora --schedule            the schedule of the program's own settings
 //   nestora --schedule plan.fig   the schedule of that settings file
+//   nestora --schedule --history  with history's columns
+//   nestora --history-starts      each start year of history and its outcome
 //   nestora --help, --version
 //
 // Every error goes to standard error in lines that begin "nestora: " and
 // name the file or the option. Exit status: 0 done, 1 a report on standard
 // error (a settings file the window would complain about, a failed write),
-// 2 a usage error (an argument it does not know, a value out of range).
+// 2 a usage error (an argument it does not know, a value out of range),
+// 3 a plan longer than history's data.
 #pragma once
 
 class QCoreApplication;

@@ -10,12 +10,17 @@ namespace nestora {
 
 namespace {
 
-// --schedule and the simulation's four options, with their help texts.
-struct ScheduleOptions {
+// The two commands and their options, with their help texts.
+struct Options {
     QCommandLineOption schedule{
         "schedule",
         "Write the year-by-year schedule as CSV to standard output and exit. FILE is a settings "
         "file; without it, the program's own."};
+    QCommandLineOption historyStarts{
+        "history-starts",
+        QString("Write one CSV line per start year of history since %1 "
+                "(start_year,full_years,end_balance_today) and exit. FILE as for --schedule.")
+            .arg(UsMarkets().front().year)};
     QCommandLineOption volatility{
         "volatility",
         QString("With --schedule: returns vary by PCT percent a year (0 to %1, %2 if not given); "
@@ -24,9 +29,22 @@ struct ScheduleOptions {
             .arg(MaxVolatility * 100)
             .arg(DefaultVolatilityPercent),
         "PCT"};
+    QCommandLineOption history{
+        "history",
+        QString("With --schedule: the markets of history since %1 in place of simulated ones; "
+                "the CSV gains the columns hist_p10_today, hist_p50_today, hist_p90_today and "
+                "hist_funded.")
+            .arg(UsMarkets().front().year)};
+    QCommandLineOption stocks{
+        "stocks",
+        QString("With --history or --history-starts: PCT percent in stocks, the rest in bonds, "
+                "rebalanced every year (0 to 100, %1 if not given).")
+            .arg(DefaultStockPercent),
+        "PCT"};
     QCommandLineOption horizon{
         "horizon",
-        QString("With --schedule: the years of retirement to plan for (%1 to %2, %3 if not given).")
+        QString("With --schedule or --history-starts: the years of retirement to plan for (%1 to "
+                "%2, %3 if not given).")
             .arg(MinHorizon)
             .arg(MaxHorizon)
             .arg(DefaultHorizon),
@@ -44,15 +62,13 @@ struct ScheduleOptions {
             .arg(DefaultSeed),
         "S"};
 
-    std::array<const QCommandLineOption*, 4> simulation() const {
-        return {&volatility, &horizon, &paths, &seed};
-    }
-    std::array<const QCommandLineOption*, 5> all() const {
-        return {&schedule, &volatility, &horizon, &paths, &seed};
+    std::array<const QCommandLineOption*, 8> all() const {
+        return {&schedule, &historyStarts, &volatility, &history, &stocks, &horizon, &paths, &seed};
     }
     void addTo(QCommandLineParser& parser) const {
         for (const QCommandLineOption* option : all()) parser.addOption(*option);
-        parser.addPositionalArgument("FILE", "The settings file for --schedule.", "[FILE]");
+        parser.addPositionalArgument(
+            "FILE", "The settings file for --schedule or --history-starts.", "[FILE]");
     }
     bool takesValue(const QString& name) const {
         const auto options = all();
@@ -64,10 +80,13 @@ struct ScheduleOptions {
 
 std::string Quoted(const QString& argument) { return "'" + argument.toStdString() + "'"; }
 
+std::string Name(const QCommandLineOption& option) {
+    return "--" + option.names().front().toStdString();
+}
+
 // A single-dash word other than -h, -? and -v: the parser would read -schedule
 // as the letters s, c, h, ..., and -h among them as a request for help.
-std::optional<std::string> SingleDashWord(const QStringList& arguments,
-                                          const ScheduleOptions& options) {
+std::optional<std::string> SingleDashWord(const QStringList& arguments, const Options& options) {
     for (qsizetype k = 1; k < arguments.size(); ++k) {
         const QString& argument = arguments[k];
         if (argument == "--") break;
@@ -81,57 +100,113 @@ std::optional<std::string> SingleDashWord(const QStringList& arguments,
     return std::nullopt;
 }
 
-// What is wrong with arguments that parsed but make no command: one FILE
-// at most, and it and the simulation's options only with --schedule.
+// An option given where it means nothing: each goes with the commands named.
+std::optional<std::string> OptionOutOfPlace(const QCommandLineParser& parser, const Options& o) {
+    const bool schedule = parser.isSet(o.schedule);
+    const bool starts = parser.isSet(o.historyStarts);
+    const bool history = parser.isSet(o.history);
+    struct Place {
+        const QCommandLineOption& option;
+        bool fits;
+        const char* goesWith;
+    };
+    const Place places[] = {
+        {o.history, schedule, "--schedule"},
+        {o.volatility, schedule && !history, "--schedule, not with --history"},
+        {o.paths, schedule && !history, "--schedule, not with --history"},
+        {o.seed, schedule && !history, "--schedule, not with --history"},
+        {o.stocks, (schedule && history) || starts, "--history or --history-starts"},
+        {o.horizon, schedule || starts, "--schedule or --history-starts"},
+    };
+    for (const Place& place : places)
+        if (parser.isSet(place.option) && !place.fits)
+            return Name(place.option) + " goes with " + place.goesWith + ".";
+    return std::nullopt;
+}
+
+// What is wrong with arguments that parsed but do not make one command:
+// --schedule or --history-starts, one FILE at most, and each option with
+// the command it goes with.
 std::optional<std::string> MisplacedArguments(const QCommandLineParser& parser,
-                                              const ScheduleOptions& options) {
+                                              const Options& options) {
     const QStringList files = parser.positionalArguments();
-    if (parser.isSet(options.schedule))
-        return files.size() > 1
-                   ? std::optional<std::string>("Unexpected argument " + Quoted(files[1]) +
-                                                ": --schedule takes one FILE at most.")
-                   : std::nullopt;
-    if (!files.isEmpty())
-        return "Unexpected argument " + Quoted(files.front()) + ": FILE goes with --schedule.";
-    for (const QCommandLineOption* option : options.simulation())
-        if (parser.isSet(*option))
-            return "--" + option->names().front().toStdString() + " goes with --schedule.";
-    return "No command given: --schedule writes the schedule.";
+    const bool schedule = parser.isSet(options.schedule);
+    const bool starts = parser.isSet(options.historyStarts);
+    if (schedule && starts) return "--schedule and --history-starts go one at a time.";
+    if (!schedule && !starts && !files.isEmpty())
+        return "Unexpected argument " + Quoted(files.front()) +
+               ": FILE goes with --schedule or --history-starts.";
+    if (files.size() > 1)
+        return "Unexpected argument " + Quoted(files[1]) + ": " +
+               Name(schedule ? options.schedule : options.historyStarts) +
+               " takes one FILE at most.";
+    if (const auto wrong = OptionOutOfPlace(parser, options)) return wrong;
+    if (!schedule && !starts)
+        return "No command given: --schedule writes the schedule, --history-starts history's "
+               "start years.";
+    return std::nullopt;
+}
+
+// A percent from 0 to `most` into `share` (0 … most ÷ 100).
+std::optional<std::string> PercentOf(const QCommandLineParser& parser,
+                                     const QCommandLineOption& option, double most, double& share) {
+    bool ok = false;
+    const double percent = parser.value(option).toDouble(&ok);
+    if (!ok || !(percent >= 0 && percent <= most))
+        return Name(option) + " takes a percent from 0 to " +
+               std::to_string(static_cast<int>(most)) + ".";
+    share = percent / 100;
+    return std::nullopt;
+}
+
+std::optional<std::string> HorizonOf(const QCommandLineParser& parser,
+                                     const QCommandLineOption& option, std::int32_t& horizon) {
+    bool ok = false;
+    horizon = parser.value(option).toInt(&ok);
+    if (!ok || horizon < MinHorizon || horizon > MaxHorizon)
+        return "--horizon takes whole years from 1 to 80.";
+    return std::nullopt;
 }
 
 // The simulation that --volatility, --horizon, --paths and --seed ask for,
 // none when none of them is given; the usage error's text when a value is
 // not a number in its range.
-std::optional<std::string> SimulationOf(const QCommandLineParser& parser,
-                                        const ScheduleOptions& options,
+std::optional<std::string> SimulationOf(const QCommandLineParser& parser, const Options& o,
                                         std::optional<SimulationOptions>& simulation) {
-    const auto chosenOptions = options.simulation();
-    if (!std::any_of(chosenOptions.begin(), chosenOptions.end(),
-                     [&](const QCommandLineOption* o) { return parser.isSet(*o); }))
+    const std::array<const QCommandLineOption*, 4> chosenBy = {&o.volatility, &o.horizon, &o.paths,
+                                                               &o.seed};
+    if (!std::any_of(chosenBy.begin(), chosenBy.end(),
+                     [&](const QCommandLineOption* option) { return parser.isSet(*option); }))
         return std::nullopt;
     SimulationOptions chosen;
     bool ok = true;
-    if (parser.isSet(options.volatility)) {
-        const double percent = parser.value(options.volatility).toDouble(&ok);
-        if (!ok || !(percent >= 0 && percent <= MaxVolatility * 100))
-            return "--volatility takes a percent from 0 to 50.";
-        chosen.volatility = percent / 100;
-    }
-    if (parser.isSet(options.horizon)) {
-        chosen.horizon = parser.value(options.horizon).toInt(&ok);
-        if (!ok || chosen.horizon < MinHorizon || chosen.horizon > MaxHorizon)
-            return "--horizon takes whole years from 1 to 80.";
-    }
-    if (parser.isSet(options.paths)) {
-        chosen.paths = parser.value(options.paths).toInt(&ok);
+    if (parser.isSet(o.volatility))
+        if (auto wrong = PercentOf(parser, o.volatility, MaxVolatility * 100, chosen.volatility))
+            return wrong;
+    if (parser.isSet(o.horizon))
+        if (auto wrong = HorizonOf(parser, o.horizon, chosen.horizon)) return wrong;
+    if (parser.isSet(o.paths)) {
+        chosen.paths = parser.value(o.paths).toInt(&ok);
         if (!ok || chosen.paths < MinPaths || chosen.paths > MaxPaths)
             return "--paths takes a whole number from 1 to 100000.";
     }
-    if (parser.isSet(options.seed)) {
-        chosen.seed = parser.value(options.seed).toULongLong(&ok);
+    if (parser.isSet(o.seed)) {
+        chosen.seed = parser.value(o.seed).toULongLong(&ok);
         if (!ok) return "--seed takes a whole number from 0.";
     }
     simulation = chosen;
+    return std::nullopt;
+}
+
+// History's stock share and horizon (--stocks, --horizon).
+std::optional<std::string> HistoryOf(const QCommandLineParser& parser, const Options& o,
+                                     std::optional<HistoryOptions>& history) {
+    HistoryOptions chosen;
+    if (parser.isSet(o.stocks))
+        if (auto wrong = PercentOf(parser, o.stocks, 100, chosen.stockShare)) return wrong;
+    if (parser.isSet(o.horizon))
+        if (auto wrong = HorizonOf(parser, o.horizon, chosen.horizon)) return wrong;
+    history = chosen;
     return std::nullopt;
 }
 
@@ -165,19 +240,23 @@ ParsedCommand ParseCommand(const QStringList& arguments) {
         "Started without options it opens its window.");
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
-    const ScheduleOptions options;
+    const Options options;
     options.addTo(parser);
 
     if (const auto wrong = SingleDashWord(arguments, options)) return Refused(*wrong);
     if (!parser.parse(arguments)) return Refused(ParseError(parser));
-    if (parser.isSet(help)) return Chosen(CommandKind::Help, parser.helpText().toStdString());
+    if (parser.isSet(help) || parser.isSet("help-all"))
+        return Chosen(CommandKind::Help, parser.helpText().toStdString());
     if (parser.isSet(version)) return Chosen(CommandKind::Version);
     if (const auto wrong = MisplacedArguments(parser, options)) return Refused(*wrong);
 
-    ParsedCommand chosen = Chosen(CommandKind::Schedule);
+    const bool starts = parser.isSet(options.historyStarts);
+    ParsedCommand chosen = Chosen(starts ? CommandKind::HistoryStarts : CommandKind::Schedule);
     Command& command = *chosen.command;
-    if (const auto wrong = SimulationOf(parser, options, command.simulation))
-        return Refused(*wrong);
+    const auto wrong = starts || parser.isSet(options.history)
+                           ? HistoryOf(parser, options, command.history)
+                           : SimulationOf(parser, options, command.simulation);
+    if (wrong) return Refused(*wrong);
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) command.file = QFile::encodeName(files.front()).toStdString();
     return chosen;

@@ -10,17 +10,21 @@
 #include <optional>
 #include <string>
 
+#include "schedule/history.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
 
-enum class CommandKind { Help, Version, Schedule };
+enum class CommandKind { Help, Version, Schedule, HistoryStarts };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
     std::string text;                 // Help: the help text
     std::optional<std::string> file;  // the FILE given, in the file system's encoding
+    // Schedule: the simulation's columns, or history's (--history), or
+    // neither; HistoryStarts: always history's options.
     std::optional<SimulationOptions> simulation;
+    std::optional<HistoryOptions> history;
 };
 
 // The command that `arguments` (the program's name first) ask for, or else

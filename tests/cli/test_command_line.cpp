@@ -8,6 +8,10 @@
 #include <vector>
 
 #include "cli/program_run.h"
+#include "schedule/history_table.h"
+#include "schedule/schedule.h"
+#include "schedule/schedule_csv.h"
+#include "schedule/simulation_support.h"
 #include "support/first_run.h"
 #include "support/scratch_folder.h"
 
@@ -20,6 +24,10 @@ std::string InFolder(std::string text, const std::string& folder) {
         text.replace(at, 5, folder);
     return text;
 }
+
+// The designed plan with 80 years to retirement in place of 20.
+const std::string LongPlanFile =
+    DefaultSettingsFile.substr(0, DefaultSettingsFile.size() - 4) + "80\r\n";
 
 enum class Display { None, Unreachable, Offscreen };
 enum class Output { File, Full };
@@ -42,21 +50,56 @@ std::vector<std::string> Environment(Display display, const std::string& folder)
 TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
     const std::vector<Case> cases = {
         // Arguments it does not know are usage errors, with or without a display.
-        {{"plan.fig"}, 2, "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule."},
         {{"plan.fig"},
          2,
-         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule.",
+         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule or --history-starts."},
+        {{"plan.fig"},
+         2,
+         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule or --history-starts.",
          Display::Offscreen},
         {{"-x"}, 2, "nestora: Unknown option '-x'."},
         {{"-schedule"}, 2, "nestora: Unknown option '-schedule'."},
         {{"-h", "-schedule"}, 2, "nestora: Unknown option '-schedule'."},
         {{"--bogus"}, 2, "nestora: Unknown option '--bogus'."},
-        {{"--"}, 2, "nestora: No command given: --schedule writes the schedule."},
+        {{"--"},
+         2,
+         "nestora: No command given: --schedule writes the schedule, --history-starts history's "
+         "start years."},
         {{"--schedule=yes"}, 2, "nestora: Unexpected value after '--schedule'."},
         {{"--schedule", "a.fig", "b.fig"},
          2,
          "nestora: Unexpected argument 'b.fig': --schedule takes one FILE at most."},
-        {{"--volatility", "12"}, 2, "nestora: --volatility goes with --schedule."},
+        {{"--volatility", "12"},
+         2,
+         "nestora: --volatility goes with --schedule, not with --history."},
+        {{"--history"}, 2, "nestora: --history goes with --schedule."},
+        {{"--history-starts", "--schedule"},
+         2,
+         "nestora: --schedule and --history-starts go one at a time."},
+        {{"--history-starts", "a.fig", "b.fig"},
+         2,
+         "nestora: Unexpected argument 'b.fig': --history-starts takes one FILE at most."},
+        {{"--schedule", "--stocks", "60"},
+         2,
+         "nestora: --stocks goes with --history or --history-starts."},
+        {{"--schedule", "--history", "--seed", "5"},
+         2,
+         "nestora: --seed goes with --schedule, not with --history."},
+        {{"--history-starts", "--paths", "5"},
+         2,
+         "nestora: --paths goes with --schedule, not with --history."},
+        {{"--schedule", "--history", "--stocks", "101"},
+         2,
+         "nestora: --stocks takes a percent from 0 to 100."},
+        {{"--history-starts", "--stocks", "-1"},
+         2,
+         "nestora: --stocks takes a percent from 0 to 100."},
+        {{"--history-starts", "--stocks", "sixty"},
+         2,
+         "nestora: --stocks takes a percent from 0 to 100."},
+        {{"--history-starts", "--horizon", "81"},
+         2,
+         "nestora: --horizon takes whole years from 1 to 80."},
         {{"--schedule", "--volatility", "51"},
          2,
          "nestora: --volatility takes a percent from 0 to 50."},
@@ -71,10 +114,16 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
         {{"--schedule", "{dir}/bad.fig"}, 1, "nestora: {dir}/bad.fig: Invalid numeric input."},
         {{"--schedule", "{dir}/plan.fig"}, 0, ""},
         {{"--schedule", "{dir}/plan.fig", "--horizon", "5", "--paths", "10"}, 0, ""},
+        {{"--history-starts", "{dir}/none.fig"}, 1, "nestora: {dir}/none.fig: File not found."},
+        // A plan longer than history's data.
+        {{"--schedule", "{dir}/long.fig", "--history", "--horizon", "80"},
+         3,
+         "nestora: {dir}/long.fig: The plan needs 160 years of market history, but the data "
+         "holds 152 years (1871 to 2022)."},
         // A failed write is a failure.
         {{"--schedule", "{dir}/plan.fig"},
          1,
-         "nestora: standard output: The schedule could not be written.",
+         "nestora: standard output: The CSV could not be written.",
          Display::None,
          Output::Full},
         {{"--help"},
@@ -104,6 +153,7 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
         const std::string dir = folder.path().string();
         folder.write("plan.fig", DefaultSettingsFile);
         folder.write("bad.fig", "abc\n");
+        folder.write("long.fig", LongPlanFile);
         std::vector<std::string> arguments;
         std::string shown;
         for (const std::string& a : c.arguments) {
@@ -145,6 +195,52 @@ TEST(CommandLine, AnswersOnStandardOutput) {
         schedule.out.starts_with("year,phase,saving,draw_today,balance,balance_today\n"
                                  "1,saving,12000,0,81875,79490\n"))
         << schedule.out;
+}
+
+// History's tables on the command line are RunHistory's for the plan the
+// settings file holds, with the stock share and horizon given.
+TEST(CommandLine, HistorysTablesAreThePlansOwn) {
+    ScratchFolder folder;
+    const std::string dir = folder.path().string();
+    const std::string plan = folder.write("plan.fig", DefaultSettingsFile);
+    const std::vector<std::string> env = Environment(Display::None, dir);
+    const Projected designed(DefaultPlan());
+    HistoryOptions options;
+    options.stockShare = 0.4;
+    options.horizon = 40;
+    const History history = RunHistory(designed.plan(), designed.projection(), options);
+
+    const ProgramRun schedule = RunProgram(
+        {"--schedule", plan, "--history", "--stocks", "40", "--horizon", "40"}, env, dir);
+    ASSERT_EQ(schedule.status, 0) << schedule.err;
+    EXPECT_TRUE(
+        schedule.out.starts_with("year,phase,saving,draw_today,balance,balance_today,"
+                                 "hist_p10_today,hist_p50_today,hist_p90_today,hist_funded\n"))
+        << schedule.out;
+    ScheduleTable table =
+        MakeScheduleTable(MakeSchedule(designed.plan(), designed.projection()), CalendarYearNow());
+    AddHistoryColumns(table, history);
+    EXPECT_EQ(schedule.out, ScheduleCsv(table));
+    // 20 saving years and 40 planned in retirement, past the 27 the money lasts.
+    EXPECT_NE(schedule.out.find("\n60,retired,"), std::string::npos);
+    EXPECT_EQ(schedule.out.find("\n61,"), std::string::npos);
+
+    const ProgramRun starts =
+        RunProgram({"--history-starts", plan, "--stocks", "40", "--horizon", "40"}, env, dir);
+    ASSERT_EQ(starts.status, 0) << starts.err;
+    EXPECT_TRUE(starts.out.starts_with("start_year,full_years,end_balance_today\n1871,"))
+        << starts.out;
+    EXPECT_EQ(std::count(starts.out.begin(), starts.out.end(), '\n'),
+              StretchCount(60, UsMarkets()) + 1);
+    EXPECT_EQ(starts.out, ScheduleCsv(MakeHistoryStartsTable(history)));
+    const std::string worst = std::to_string(history.startYear(history.worstStretch)) + "," +
+                              std::to_string(history.fullYears(history.worstStretch)) + ",";
+    EXPECT_NE(starts.out.find("\n" + worst), std::string::npos) << worst;
+
+    // The defaults: 60 % stocks and a horizon of 30 years.
+    const ProgramRun defaults = RunProgram({"--history-starts", plan}, env, dir);
+    EXPECT_EQ(defaults.out, ScheduleCsv(MakeHistoryStartsTable(RunHistory(
+                                designed.plan(), designed.projection(), HistoryOptions{}))));
 }
 
 }  // namespace

@@ -89,7 +89,8 @@ bool YearByYearWindow::dialogMessage(MSG& message) {
 }
 
 void YearByYearWindow::calculated(const Plan& plan, const Projection& projection) {
-    const auto fault = ErrorOf([&] { table_ = MakeScheduleTable(MakeSchedule(plan, projection)); });
+    const auto fault = ErrorOf(
+        [&] { table_ = MakeScheduleTable(MakeSchedule(plan, projection), CalendarYearNow()); });
     ::SetWindowTextW(note_, fault ? Wide(ErrorBoxText(*fault)).c_str() : L"");
     if (!fault) fill();
 }

@@ -29,15 +29,21 @@ inline std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
-// Runs NESTORA_PROGRAM with `arguments` and only the `environment` given
-// ("NAME=value"), in `folder`, where its two streams are kept; standard
-// output goes to `outPath` when given.
+// Runs NESTORA_PROGRAM (under NESTORA_EMULATOR, when there is one) with
+// `arguments` and only the `environment` given ("NAME=value"), in `folder`,
+// where its two streams are kept; standard output goes to `outPath` when
+// given.
 inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
                              const std::vector<std::string>& environment, const std::string& folder,
                              const std::string& outPath = {}) {
     const std::string out = outPath.empty() ? folder + "/stdout" : outPath;
     const std::string err = folder + "/stderr";
-    std::vector<std::string> argv{NESTORA_PROGRAM};
+    // An emulator's words first, for a program built for another processor.
+    std::vector<std::string> argv;
+    std::istringstream emulator(NESTORA_EMULATOR);
+    for (std::string word; std::getline(emulator, word, ',');)
+        if (!word.empty()) argv.push_back(word);
+    argv.push_back(NESTORA_PROGRAM);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     std::vector<char*> args, env;
     for (std::string& a : argv) args.push_back(a.data());
@@ -52,7 +58,8 @@ inline ProgramRun RunProgram(const std::vector<std::string>& arguments,
         const int e = ::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (o < 0 || e < 0 || ::dup2(o, 1) < 0 || ::dup2(e, 2) < 0 || ::chdir(folder.c_str()) != 0)
             ::_exit(127);
-        ::execve(args[0], args.data(), env.data());
+        // The emulator is found on the test's own PATH.
+        ::execvpe(args[0], args.data(), env.data());
         ::_exit(127);
     }
     ProgramRun run;

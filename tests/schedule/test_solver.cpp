@@ -8,6 +8,7 @@
 #include <cmath>
 #include <string>
 
+#include "number/extended_bits.h"
 #include "projection/project.h"
 #include "schedule/history.h"
 #include "schedule/simulation.h"
@@ -59,8 +60,9 @@ class DrawClosedForm : public ::testing::TestWithParam<ClosedFormCase> {};
 TEST_P(DrawClosedForm, IsTheLargestStepBelowTheExactDraw) {
     const ClosedFormCase& c = GetParam();
     const Projection projection = ProjectionOf(c.plan);
-    const long double A = projection.AdjustedSavings;
-    const long double e = c.plan.InvestmentReturn - c.plan.InflationRate;
+    const long double A = testing::ToLongDouble(projection.AdjustedSavings);
+    const long double e = testing::ToLongDouble(c.plan.InvestmentReturn) -
+                          testing::ToLongDouble(c.plan.InflationRate);
     const long double rate = ExactDraw(A, e, c.horizon) / A;
     const auto expected = static_cast<std::int64_t>(std::floor(rate * 10000));
     ASSERT_GT(expected, 1);

@@ -52,6 +52,10 @@ class Search {
           quantity_(quantity),
           history_(options.historyStockShare.has_value()),
           percent_(options.successPercent),
+          horizon_(options.simulation.horizon),
+          measuredOn_(history_                            ? SolvedMarkets::History
+                      : options.simulation.volatility > 0 ? SolvedMarkets::Simulated
+                                                          : SolvedMarkets::Fixed),
           markets_(plan, MoneyOf(plan), life_, options.simulation, options.historyStockShare,
                    SavingYearsTried(plan, quantity)) {
         keepsDraw_ = (quantity == SolveFor::Retire || quantity == SolveFor::Saving) &&
@@ -92,6 +96,8 @@ class Search {
     SolveFor quantity_;
     bool history_;
     std::int32_t percent_;
+    std::int32_t horizon_;
+    SolvedMarkets measuredOn_;
     SolverMarkets markets_;
     bool keepsDraw_ = false;
     Extended draw_ = 0;  // the plan's draw in today's money, kept when keepsDraw_
@@ -129,6 +135,8 @@ const MarketTally& Search::tally(std::int64_t value) {
 Solution Search::answer(std::int64_t value, bool found, std::optional<std::int64_t> next) {
     Solution s;
     s.quantity = quantity_;
+    s.measuredOn = measuredOn_;
+    s.horizon = horizon_;
     s.found = found;
     s.value = value;
     const MarketTally at = tally(value);
@@ -140,6 +148,7 @@ Solution Search::answer(std::int64_t value, bool found, std::optional<std::int64
             beyond.markets == 0 ? 0 : static_cast<double>(beyond.funded) / beyond.markets;
     }
     const Trial t = trial(value);
+    s.spends = quantity_ == SolveFor::Spend || t.life.spendToday.has_value();
     if (history_ && quantity_ == SolveFor::Spend) {
         s.yearlyToday = t.projection.AdjustedDraw;
     } else if (!t.cannotPay) {

@@ -63,8 +63,20 @@ struct SolveOptions {
     std::optional<double> historyStockShare;
 };
 
+// The markets an answer was measured on.
+enum class SolvedMarkets {
+    Fixed,      // returns that do not vary: the one market of the schedule
+    Simulated,  // simulated markets
+    History,    // the stretches of history
+};
+
 struct Solution {
     SolveFor quantity = SolveFor::Draw;
+    SolvedMarkets measuredOn = SolvedMarkets::Simulated;
+    std::int32_t horizon = 0;
+    // The answer's plan pays a spending amount (other income counted), not
+    // a draw.
+    bool spends = false;
     // Some value in the range has the success level; otherwise `value` is the
     // best end of the range.
     bool found = false;

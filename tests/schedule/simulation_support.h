@@ -3,6 +3,10 @@
 // and the schedule's tests.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
 #include "projection/plan.h"
 #include "support/planner_fixture.h"
 
@@ -19,6 +23,14 @@ struct Projected : PlannerFixture {
 
 inline Plan MakePlan(Extended C, Extended P, Extended r, Extended i, Extended d, std::int32_t n) {
     return Plan{C, P, r, i, d, n};
+}
+
+// Thousands grouped with ",", as an English locale writes counts and sums.
+inline std::string Grouped(std::int64_t value) {
+    std::string digits = std::to_string(value);
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
 }
 
 }  // namespace nestora::testing

@@ -92,12 +92,7 @@ TEST(SimulationTableTest, WithoutVolatilityThePercentilesShowTheSchedulesBalance
     }
 }
 
-std::string Grouped(std::int64_t value) {
-    std::string digits = std::to_string(value);
-    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), ",");
-    return digits;
-}
+using testing::Grouped;
 
 TEST(SimulationNoteTest, OneSentenceWithCountsAndAWholePercent) {
     const Projected p(DefaultPlan());

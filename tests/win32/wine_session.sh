@@ -155,6 +155,7 @@ grep -q '^ 2.50000000000000E+0005' "$app/nestora.fig" || fail "the typed plan wa
 chmod a-w "$app/nestora.fig"
 start
 activate "$main"
+xdotool type --delay 80 "7"  # a plan the file does not hold yet, so closing must write it
 keys alt+F4
 wait_window "^nestora$"
 box=$(xdotool search --onlyvisible --name "^nestora$" | head -n 1)

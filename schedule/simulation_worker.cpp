@@ -20,12 +20,12 @@ SimulationWorker::~SimulationWorker() {
 }
 
 std::uint64_t SimulationWorker::submit(const Plan& plan, const Projection& projection,
-                                       const SimulationOptions& options) {
+                                       const SimulationOptions& options, const LifePlan& life) {
     std::uint64_t ticket;
     {
         const std::lock_guard lock(mutex_);
         ticket = ++latest_;
-        waiting_ = Request{ticket, plan, projection, options};
+        waiting_ = Request{ticket, plan, projection, options, life};
     }
     wake_.notify_one();
     return ticket;
@@ -50,7 +50,7 @@ void SimulationWorker::run() {
         outcome.ticket = request.ticket;
         try {
             outcome.simulation = std::make_shared<const Simulation>(
-                Simulate(request.plan, request.projection, request.options));
+                Simulate(request.plan, request.projection, request.options, request.life));
         } catch (const std::exception& e) {
             outcome.error = e.what();
         } catch (...) {

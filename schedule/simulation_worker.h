@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "projection/plan.h"
+#include "schedule/life_plan.h"
 #include "schedule/simulation.h"
 
 namespace nestora {
@@ -39,9 +40,10 @@ class SimulationWorker {
     SimulationWorker(const SimulationWorker&) = delete;
     SimulationWorker& operator=(const SimulationWorker&) = delete;
 
-    // Returns the run's ticket, larger than every ticket before it.
+    // Returns the run's ticket, larger than every ticket before it. `life`
+    // must pass CheckLifePlan.
     std::uint64_t submit(const Plan& plan, const Projection& projection,
-                         const SimulationOptions& options);
+                         const SimulationOptions& options, const LifePlan& life = {});
     std::uint64_t latestTicket() const;
 
   private:
@@ -50,6 +52,7 @@ class SimulationWorker {
         Plan plan;
         Projection projection;
         SimulationOptions options;
+        LifePlan life;
     };
     void run();
 

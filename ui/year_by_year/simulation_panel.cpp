@@ -171,15 +171,17 @@ bool SimulationPanel::running() const {
 std::shared_ptr<const Simulation> SimulationPanel::answerNow() const {
     if (!running() || !plan_) return simulation_;
     try {
-        return std::make_shared<const Simulation>(Simulate(*plan_, projection_, options()));
+        return std::make_shared<const Simulation>(Simulate(*plan_, projection_, options(), life_));
     } catch (const std::exception&) {
         return nullptr;  // the run on its way shows the fault
     }
 }
 
-void SimulationPanel::setPlan(const Plan& plan, const Projection& projection) {
+void SimulationPanel::setPlan(const Plan& plan, const Projection& projection,
+                              const LifePlan& life) {
     plan_ = plan;
     projection_ = projection;
+    life_ = life;
     submit();
 }
 
@@ -213,7 +215,7 @@ void SimulationPanel::submit() {
         runHistory();
     else if (plan_) {
         history_.reset();
-        worker_->submit(*plan_, projection_, options());
+        worker_->submit(*plan_, projection_, options(), life_);
     }
 }
 
@@ -229,9 +231,12 @@ void SimulationPanel::runHistory() {
     }
     if (history_) {
         const QLocale locale;
-        sentence_->setText(QString::fromStdString(HistorySentence(*history_, [&](std::int64_t n) {
+        QString text = QString::fromStdString(HistorySentence(*history_, [&](std::int64_t n) {
             return locale.toString(static_cast<qlonglong>(n)).toStdString();
-        })));
+        }));
+        if (ChangesMoney(life_))
+            text += " History runs the six values alone, without the rest of your plan.";
+        sentence_->setText(text);
     } else {
         sentence_->setText(QString::fromStdString(ErrorBoxText(fault)));
     }

@@ -26,6 +26,7 @@
 #include "projection/desktop.h"
 #include "projection/plan.h"
 #include "schedule/history.h"
+#include "schedule/life_plan.h"
 #include "schedule/simulation.h"
 #include "schedule/simulation_worker.h"
 
@@ -45,7 +46,8 @@ class SimulationPanel : public QWidget {
     SimulationPanel(Desktop& desktop, std::string title, QWidget* parent = nullptr);
     ~SimulationPanel() override;
 
-    void setPlan(const Plan& plan, const Projection& projection);
+    // `life` must pass CheckLifePlan; every market follows it.
+    void setPlan(const Plan& plan, const Projection& projection, const LifePlan& life = {});
     // The plan has no answer (its calculate faulted): no markets, and the
     // sentence says so, until the next plan.
     void planFaulted();
@@ -95,6 +97,7 @@ class SimulationPanel : public QWidget {
     QLabel* sentence_;
     std::optional<Plan> plan_;
     Projection projection_;
+    LifePlan life_;
     std::shared_ptr<const Simulation> simulation_;
     std::shared_ptr<const History> history_;
     std::uint64_t answered_ = 0;

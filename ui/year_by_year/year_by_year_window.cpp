@@ -36,6 +36,7 @@
 #include "schedule/schedule_note.h"
 #include "schedule/simulation_table.h"
 #include "ui/year_by_year/first_place.h"
+#include "ui/year_by_year/life_plan_panel.h"
 #include "ui/year_by_year/schedule_chart.h"
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/schedule_print.h"
@@ -76,7 +77,8 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
       save_(new QPushButton("&Save as CSV…")),
       copy_(new QPushButton("&Copy")),
       print_(new QPushButton("&Print…")),
-      simulation_(new SimulationPanel(desktop, title_)) {
+      simulation_(new SimulationPanel(desktop, title_)),
+      lifePlan_(new LifePlanPanel(planner.decimalSeparator())) {
     setObjectName("YearByYear");
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.
@@ -142,6 +144,7 @@ void YearByYearWindow::setUpButtons() {
     connect(print_, &QPushButton::clicked, this, &YearByYearWindow::print);
     connect(simulation_, &SimulationPanel::simulated, this,
             [this] { RunCaught(desktop_, title_, [this] { showTable(true); }); });
+    connect(lifePlan_, &LifePlanPanel::changed, this, &YearByYearWindow::lifePlanChanged);
 }
 
 // The chart over the simulation's inputs, the buttons, the table and its
@@ -155,10 +158,12 @@ void YearByYearWindow::layOut() {
     buttons->addWidget(print_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(chart_, 5);
+    layout->addWidget(lifePlan_);
     layout->addWidget(simulation_);
     layout->addLayout(buttons);
     layout->addWidget(stack_, 4);
     layout->addWidget(note_);
+    setTabOrder(lifePlan_, simulation_);
     setTabOrder(simulation_, table_);
     setTabOrder(table_, nominal_);
     setTabOrder(nominal_, save_);
@@ -193,6 +198,7 @@ bool YearByYearWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void YearByYearWindow::calculated(const Plan& plan, const Projection& projection) {
+    planFaulted_ = false;
     if (!isVisible()) {
         behind_ = true;
         return;
@@ -202,6 +208,7 @@ void YearByYearWindow::calculated(const Plan& plan, const Projection& projection
 
 void YearByYearWindow::calculateFaulted(const std::string& message) {
     behind_ = false;
+    planFaulted_ = true;
     simulation_->planFaulted();
     showFault(message);
 }
@@ -259,13 +266,14 @@ void YearByYearWindow::hideEvent(QHideEvent* event) {
 void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, bool chartNow) {
     behind_ = false;
     try {
-        const Schedule schedule = MakeSchedule(plan, projection);
+        const LifePlan& life = lifePlan_->lifePlan();
+        const Schedule schedule = MakeSchedule(plan, projection, life);
         schedule_ = schedule;
         start_ = fp::toDouble(plan.CurrentSavings);
         // Until the simulation of this plan answers, a few milliseconds on,
         // the table keeps the simulation's figures of the plan before.
         showTable(false);
-        simulation_->setPlan(plan, projection);
+        simulation_->setPlan(plan, projection, life);
         chartPlan_ = plan;
         chartSchedule_ = schedule;
         chartPending_ = true;
@@ -336,6 +344,14 @@ void YearByYearWindow::showFault(const std::string& message) {
     chart_->setStale(true);
     // Nothing to save, copy or print until the plan is sound again.
     for (QPushButton* button : {save_, copy_, print_}) button->setEnabled(false);
+}
+
+void YearByYearWindow::lifePlanChanged() {
+    if (planFaulted_) return;
+    if (!isVisible())
+        behind_ = true;
+    else
+        refresh(planner_.plan, planner_.projection, false);
 }
 
 bool YearByYearWindow::showsFault() const { return stack_->currentWidget() == fault_; }

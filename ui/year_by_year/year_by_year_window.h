@@ -34,6 +34,7 @@ class QTableView;
 namespace nestora {
 
 class ScheduleChart;
+class LifePlanPanel;
 class ScheduleModel;
 class SimulationPanel;
 
@@ -79,6 +80,7 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     QString faultText() const;
     QString noteText() const;
     SimulationPanel& simulation() const { return *simulation_; }
+    LifePlanPanel& lifePlan() const { return *lifePlan_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -94,6 +96,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     // The table and the sentences at once; the chart at once or soon.
     void refresh(const Plan& plan, const Projection& projection, bool chartNow);
     void showFault(const std::string& message);
+    // "Your plan" changed: the last plan again with it, when it had an answer.
+    void lifePlanChanged();
     void placeFirstTime();
     void fitColumns();
     // The table of the last schedule, with the simulation's columns once it
@@ -131,6 +135,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     Schedule chartSchedule_;
     bool chartPending_ = false;
     SimulationPanel* simulation_;
+    LifePlanPanel* lifePlan_;
+    bool planFaulted_ = false;          // the main window's last calculate faulted
     std::optional<Schedule> schedule_;  // the last one shown
     double start_ = 0;                  // its plan's current savings
     bool behind_ = false;

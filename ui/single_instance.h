@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // One running Nestora per settings file. The first process to start on a
 // file takes a lock named after the file (QLockFile, in the user's runtime
-// folder) and listens on a local socket of the same name; a later start on
-// the same file finds the lock taken, asks the first over the socket to
-// bring its window to the front, and ends. Two copies of the program that
+// folder) and listens on a local (Unix domain) socket of the same name; a
+// later start on the same file finds the lock taken, asks the first over the
+// socket to bring its window to the front, and ends. Two copies of the program that
 // keep their settings in different files run side by side.
 //
 // The lock goes with its process: a lock left by a process that no longer
@@ -16,8 +16,8 @@
 #include <memory>
 #include <string>
 
-class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 namespace nestora {
 
@@ -33,7 +33,7 @@ class SingleInstance : public QObject {
     ~SingleInstance() override;
 
     // True when this process runs the window for the file.
-    bool first() const { return server_ != nullptr; }
+    bool first() const { return first_; }
     // For the first: `show` runs (in the message loop) each time a later
     // start asks for the window.
     void onShowRequest(std::function<void()> show) { show_ = std::move(show); }
@@ -43,11 +43,14 @@ class SingleInstance : public QObject {
     bool askFirstToShow(int timeoutMs = 10000) const;
 
   private:
+    void listen();
     void answer();
+    void readRequest(int connection, QSocketNotifier* readable);
 
     QString socketPath_;
     std::unique_ptr<QLockFile> lock_;
-    QLocalServer* server_ = nullptr;
+    bool first_ = false;
+    int listening_ = -1;  // the socket's descriptor, or -1 without one
     std::function<void()> show_;
 };
 

@@ -3,15 +3,23 @@
 // on the same file asks the first to show itself instead of opening a second
 // window on the same plan; SIGTERM, SIGHUP and SIGINT close the window as its
 // close box does, from the message loop.
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <atomic>
 #include <csignal>
+#include <cstring>
+#include <string>
+#include <string_view>
 #include <thread>
 
 #include "ui/close_signals.h"
@@ -76,6 +84,39 @@ TEST(OneWindow, TheLockGoesWithTheFirstAndNobodyAnswersForAFileWithoutOne) {
     const SingleInstance unanswered(plan, elsewhere.path());
     ASSERT_FALSE(unanswered.first());
     EXPECT_FALSE(unanswered.askFirstToShow(300));
+}
+
+// Whatever else reaches the socket (a connection that says nothing, or
+// something other than the request) is closed without showing the window,
+// and the first still answers the next start.
+TEST(OneWindow, StrayConnectionsNeitherShowTheWindowNorStopTheAnswers) {
+    App();
+    QTemporaryDir runtime;
+    const std::string plan = runtime.filePath("nestora.fig").toStdString();
+    SingleInstance first(plan, runtime.path());
+    ASSERT_TRUE(first.first());
+    int shown = 0;
+    first.onShowRequest([&shown] { ++shown; });
+    const QByteArray socketPath =
+        QFile::encodeName(runtime.filePath(InstanceName(plan) + ".socket"));
+    for (const std::string_view said :
+         {std::string_view{}, std::string_view{"open\n"}, std::string_view{"sh"},
+          std::string_view{"showing more\n"}}) {
+        SCOPED_TRACE(std::string(said));
+        const int stray = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, socketPath.constData(),
+                    static_cast<std::size_t>(socketPath.size()));
+        ASSERT_EQ(::connect(stray, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        ASSERT_EQ(::write(stray, said.data(), said.size()), static_cast<ssize_t>(said.size()));
+        QTest::qWait(50);
+        ::close(stray);
+    }
+    EXPECT_EQ(shown, 0);
+    const SingleInstance later(plan, runtime.path());
+    EXPECT_TRUE(AskFromAnotherStart(later));
+    EXPECT_EQ(shown, 1);
 }
 
 class ClosingWindow : public QWidget {

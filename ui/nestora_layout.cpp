@@ -67,13 +67,21 @@ QString SpokenName(const QString& caption) {
 
 namespace {
 
+// The desktop's font for a class of widget, every property of it set, so
+// that none is taken from the window's own face (which is bold).
+QFont DesktopFont(const char* className) {
+    QFont font = QApplication::font(className);
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    return font;
+}
+
 // The menu stays inside the window (no global menu), in the desktop's menu
 // font rather than the window's own.
 void BuildMenu(QMainWindow& window, NestoraLayout& ui) {
     ui.MainMenu = window.menuBar();
     ui.MainMenu->setObjectName("MainMenu");
     ui.MainMenu->setNativeMenuBar(false);
-    ui.MainMenu->setFont(QApplication::font("QMenuBar"));
+    ui.MainMenu->setFont(DesktopFont("QMenuBar"));
     for (const design::MenuItemDesign& item : design::MainMenu) {
         QAction* action = nullptr;
         if (item.under != nullptr) {
@@ -81,7 +89,7 @@ void BuildMenu(QMainWindow& window, NestoraLayout& ui) {
         } else if (std::string_view(item.name) == "File1") {
             ui.File1 = ui.MainMenu->addMenu(item.caption);
             ui.File1->setObjectName(item.name);
-            ui.File1->setFont(QApplication::font("QMenu"));
+            ui.File1->setFont(DesktopFont("QMenu"));
             continue;
         } else {
             action = ui.MainMenu->addAction(item.caption);

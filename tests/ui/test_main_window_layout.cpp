@@ -199,7 +199,15 @@ TEST_F(MainWindowLayout, WindowHasItsCaptionIconFixedSizeAndClientArea) {
     // menu keeps the desktop's menu font.
     EXPECT_EQ(window->font(), HandwritingFont());
     EXPECT_EQ(window->font().pixelSize(), 35);
-    EXPECT_NE(window->menuBar()->font(), window->font());
+    for (QWidget* menu : {static_cast<QWidget*>(window->menuBar()),
+                          static_cast<QWidget*>(window->findChild<QMenu*>("File1"))}) {
+        SCOPED_TRACE(menu->metaObject()->className());
+        const QFont menuFont = QApplication::font(menu);
+        EXPECT_EQ(menu->font().family(), menuFont.family());
+        EXPECT_EQ(menu->font().pointSizeF(), menuFont.pointSizeF());
+        EXPECT_EQ(menu->font().weight(), menuFont.weight()) << "not the window's bold";
+        EXPECT_EQ(menu->font().italic(), menuFont.italic());
+    }
 }
 
 TEST_F(MainWindowLayout, MenuBarHoldsFileWithExitThenThreeImmediateItems) {

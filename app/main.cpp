@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/command_line.h"
+#include "app/font_config_start.h"
 #include "app/program_settings.h"
 #include "app/window_system_start.h"
 #include "ui/program.h"
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     }
     std::unique_ptr<QApplication> app;
     {
+        // Read while the application connects, done before the window asks.
+        const nestora::FontConfigStart fonts;
         const nestora::WindowSystemStart start;
         app = std::make_unique<QApplication>(argc, argv);
     }

@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "number/arith.h"
 #include "number/errors.h"
+#include "schedule/plan_years.h"
 #include "schedule/year_rule.h"
 
 namespace nestora {
@@ -19,12 +21,13 @@ struct Model {
     std::int32_t horizon = 0;
     double w = 0;
     double C = 0;
-    double P = 0;
-    double D = 0;
+    RuleTerms<double> terms;
+    const Plan* plan = nullptr;
+    const LifePlan* life = nullptr;
 };
 
 Model MakeModel(const Plan& plan, const Projection& projection, const HistoryOptions& options,
-                std::span<const MarketYear> markets) {
+                const LifePlan& life, std::span<const MarketYear> markets) {
     if (!(options.stockShare >= 0 && options.stockShare <= 1))
         throw std::invalid_argument("stock share out of range");
     if (options.horizon < MinHorizon || options.horizon > MaxHorizon)
@@ -36,9 +39,14 @@ Model MakeModel(const Plan& plan, const Projection& projection, const HistoryOpt
     if (StretchCount(m.n + m.horizon, markets) == 0) throw HistoryTooLong(m.n + m.horizon, markets);
     m.w = options.stockShare;
     m.C = fp::toDouble(plan.CurrentSavings);
-    m.P = fp::toDouble(plan.AnnualSavings);
-    m.D = fp::toDouble(projection.AdjustedDraw);
-    if (!std::isfinite(m.C + m.P + m.D)) throw EInvalidOp();
+    // The draw and the spending of the plan at its own return, as every
+    // simulated market takes them.
+    const std::vector<PlanYear> fixed =
+        PlanYears(plan, life, m.n + m.horizon, FixedInflation(plan));
+    m.terms = InDouble(StartOfRetirement(plan, projection, life, fixed).terms);
+    m.plan = &plan;
+    m.life = &life;
+    if (!std::isfinite(m.C + fp::toDouble(plan.AnnualSavings) + m.terms.draw)) throw EInvalidOp();
     return m;
 }
 
@@ -47,33 +55,50 @@ double Growth(const MarketYear& year, double w) {
     return 1 + (w * year.stocks + (1 - w) * year.bonds);
 }
 
+// What the plan brings in each year of a stretch, after the stretch's own
+// inflation: the saving in today's money, the one-off sums and the other
+// income (a stream that is not indexed loses the stretch's inflation).
+struct StretchYears {
+    std::vector<double> saving, oneOff, income;
+};
+
+StretchYears YearsOfStretch(const Model& m, const MarketYear* years) {
+    const auto count = static_cast<std::size_t>(m.n + m.horizon);
+    std::vector<double> prices(count + 1, 1.0);  // of each year's end, against today's
+    for (std::size_t y = 1; y <= count; ++y)
+        prices[y] = prices[y - 1] * (1 + years[y - 1].inflation);
+    const std::vector<PlanYear> plan = PlanYears(
+        *m.plan, *m.life, m.n + m.horizon,
+        [&prices](std::int32_t y) { return Extended(prices[static_cast<std::size_t>(y)]); });
+    StretchYears out;
+    for (std::size_t y = 0; y < count; ++y) {
+        out.saving.push_back(fp::toDouble(plan[y].saving) / prices[y + 1]);
+        out.oneOff.push_back(fp::toDouble(plan[y].oneOffToday));
+        out.income.push_back(fp::toDouble(plan[y].incomeToday));
+    }
+    return out;
+}
+
 // One stretch through `years` (n + horizon of them) into column `p` of
 // `out`; false when a balance left the double range.
 bool RunStretch(const Model& m, const MarketYear* years, std::int32_t p, SimulatedPaths& out) {
     const auto stride = static_cast<std::size_t>(out.paths);
     double* cell = out.balanceToday.data() + static_cast<std::size_t>(p);
     bool finite = true;
+    const StretchYears plan = YearsOfStretch(m, years);
 
+    // In today's money: a saving year earns the real return.
     double t = m.C;
-    double prices = 1;  // of each year's end, against today's
     for (std::int32_t k = 0; k < m.n; ++k, cell += stride) {
-        prices *= 1 + years[k].inflation;
-        t = SavingYear(t, Growth(years[k], m.w), m.P / prices);
+        const auto y = static_cast<std::size_t>(k);
+        t = SavingYear(t, Growth(years[k], m.w), plan.saving[y], plan.oneOff[y]);
         *cell = t;
         finite &= std::isfinite(t);
     }
-
-    std::int32_t full = 0;
-    for (; full < m.horizon; ++full, cell += stride) {
-        const RetirementStep step = RetirementYear(t, Growth(years[m.n + full], m.w), m.D);
-        if (!step.paid) break;
-        t = step.balance;
-        *cell = t;
-        finite &= std::isfinite(t);
-    }
-    // The year that cannot pay the full draw takes what is left; 0 after.
-    for (std::int32_t j = full; j < m.horizon; ++j, cell += stride) *cell = 0;
-    out.fullYears[static_cast<std::size_t>(p)] = full;
+    const auto n = static_cast<std::size_t>(m.n);
+    out.fullYears[static_cast<std::size_t>(p)] = RetiredYears(
+        m.terms, t, m.horizon, plan.income.data() + n, plan.oneOff.data() + n,
+        [&](std::int32_t j) { return Growth(years[m.n + j], m.w); }, cell, stride, finite);
     return finite;
 }
 
@@ -107,8 +132,8 @@ std::int32_t StretchCount(std::int32_t years, std::span<const MarketYear> market
 }
 
 History RunHistory(const Plan& plan, const Projection& projection, const HistoryOptions& options,
-                   std::span<const MarketYear> markets) {
-    const Model m = MakeModel(plan, projection, options, markets);
+                   const LifePlan& life, std::span<const MarketYear> markets) {
+    const Model m = MakeModel(plan, projection, options, life, markets);
     History h;
     h.firstYear = markets.front().year;
     h.lastYear = markets.back().year;

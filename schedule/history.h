@@ -15,7 +15,13 @@
 //   Retirement years j = 1 … horizon: the balance earns the year's real
 //   return and the plan's draw in today's money D (AdjustedDraw) is taken at
 //   the year's end; the first year that cannot pay it takes what is left.
-// The plan's own return and inflation are not used.
+// With a LifePlan each stretch follows the same year rule as every simulated
+// market: the saving grows, entering at its value in today's money after the
+// stretch's inflation; the one-off sums enter in today's money; retirement
+// years pay by the spending rule, with the draw D and the spending terms of
+// the plan at its own return (StartOfRetirement), beside the other income,
+// of which a stream that is not indexed loses the stretch's own inflation.
+// Apart from those terms the plan's own return and inflation are not used.
 //
 // The stretches are paths of one kind with the simulation's (SimulatedPaths:
 // stretch p starts in firstStart + p), and their percentiles and funded
@@ -28,6 +34,7 @@
 #include <stdexcept>
 
 #include "projection/plan.h"
+#include "schedule/life_plan.h"
 #include "schedule/simulation.h"
 #include "schedule/us_markets.h"
 
@@ -71,7 +78,8 @@ std::int32_t StretchCount(std::int32_t years, std::span<const MarketYear> market
 
 // Raises std::invalid_argument for options out of range, HistoryTooLong,
 // EInvalidOp for plan values beyond the double range and EOverflow as above.
+// `life` must pass CheckLifePlan.
 History RunHistory(const Plan& plan, const Projection& projection, const HistoryOptions& options,
-                   std::span<const MarketYear> markets = UsMarkets());
+                   const LifePlan& life = {}, std::span<const MarketYear> markets = UsMarkets());
 
 }  // namespace nestora

@@ -42,24 +42,10 @@ bool RunPaths(const PathModel& m, std::uint64_t seed, std::int32_t first, std::i
             finite &= std::isfinite(*cell);
         }
 
-        RetiredBalance<double> state;
-        state.today = b * m.toToday[static_cast<std::size_t>(m.n)];
-        std::int32_t full = 0;
-        for (; full < m.horizon; ++full, cell += stride) {
-            const auto y = static_cast<std::size_t>(m.n + full);
-            const bool paid =
-                RetiredYear(m.terms, state, factor() - m.i, m.income[y], m.oneOff[y]).full;
-            if (!paid) break;
-            *cell = state.today;
-            finite &= std::isfinite(state.today);
-            if (state.ranOut) {
-                ++full;
-                cell += stride;
-                break;
-            }
-        }
-        // The year that cannot pay the full draw takes what is left; 0 after.
-        for (std::int32_t j = full; j < m.horizon; ++j, cell += stride) *cell = 0;
+        const auto n = static_cast<std::size_t>(m.n);
+        const std::int32_t full = RetiredYears(
+            m.terms, b * m.toToday[n], m.horizon, m.income.data() + n, m.oneOff.data() + n,
+            [&](std::int32_t) { return factor() - m.i; }, cell, stride, finite);
         out.fullYears[static_cast<std::size_t>(p)] = full;
     }
     return finite;

@@ -48,18 +48,17 @@ class Search {
   public:
     Search(const Plan& plan, const LifePlan& life, SolveFor quantity, const SolveOptions& options)
         : plan_(plan),
-          life_(options.historyStockShare ? LifePlan{} : life),
+          life_(life),
           quantity_(quantity),
-          history_(options.historyStockShare.has_value()),
           percent_(options.successPercent),
           horizon_(options.simulation.horizon),
-          measuredOn_(history_                            ? SolvedMarkets::History
+          measuredOn_(options.historyStockShare           ? SolvedMarkets::History
                       : options.simulation.volatility > 0 ? SolvedMarkets::Simulated
                                                           : SolvedMarkets::Fixed),
           markets_(plan, MoneyOf(plan), life_, options.simulation, options.historyStockShare,
                    SavingYearsTried(plan, quantity)) {
         keepsDraw_ = (quantity == SolveFor::Retire || quantity == SolveFor::Saving) &&
-                     (history_ || (life_.rule != SpendingRule::Percent && !life_.spendToday));
+                     life_.rule != SpendingRule::Percent && !life_.spendToday;
         if (keepsDraw_) {
             const Projection projection = MoneyOf(plan);
             draw_ = StartOf(plan, projection, life_).terms.draw;
@@ -94,7 +93,6 @@ class Search {
     Plan plan_;
     LifePlan life_;
     SolveFor quantity_;
-    bool history_;
     std::int32_t percent_;
     std::int32_t horizon_;
     SolvedMarkets measuredOn_;
@@ -108,7 +106,6 @@ Trial Search::trial(std::int64_t value) const {
     const SolvedPlan solved = WithValue(plan_, life_, quantity_, value);
     Trial t{solved.plan, {}, solved.life};
     ProjectMoney(t.plan, t.projection);
-    if (history_ && quantity_ == SolveFor::Spend) t.projection.AdjustedDraw = Extended(value);
     if (keepsDraw_ && draw_ > 0) {
         // The plan's draw from this plan's balance: the rate that pays it.
         const Extended balance = StartOf(t.plan, t.projection, t.life).balanceToday;
@@ -149,9 +146,7 @@ Solution Search::answer(std::int64_t value, bool found, std::optional<std::int64
     }
     const Trial t = trial(value);
     s.spends = quantity_ == SolveFor::Spend || t.life.spendToday.has_value();
-    if (history_ && quantity_ == SolveFor::Spend) {
-        s.yearlyToday = t.projection.AdjustedDraw;
-    } else if (!t.cannotPay) {
+    if (!t.cannotPay) {
         const RuleTerms<Extended> terms = StartOf(t.plan, t.projection, t.life).terms;
         s.yearlyToday = terms.spends ? terms.spend : terms.draw;
     } else {

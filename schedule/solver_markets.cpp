@@ -68,7 +68,7 @@ MarketTally SolverMarkets::tally(const Plan& plan, const Projection& projection,
                                  const LifePlan& life) const {
     if (stockShare_) {
         const History history =
-            RunHistory(plan, projection, HistoryOptions{*stockShare_, options_.horizon});
+            RunHistory(plan, projection, HistoryOptions{*stockShare_, options_.horizon}, life);
         return {history.summary.fundedPaths, history.summary.paths};
     }
     if (factors_.empty()) {

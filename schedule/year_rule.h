@@ -34,6 +34,8 @@
 // schedule, operation for operation, so the bits are the same.
 #pragma once
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "number/arith.h"
@@ -160,25 +162,32 @@ RetiredYearResult<Num> RetiredYear(const RuleTerms<Num>& terms, RetiredBalance<N
     return result;
 }
 
-// The plain plan's years in double, as the stretches of history take them:
-// a saving year without a one-off sum, and a retirement year of the fixed
-// rule paying `draw`.
-inline double SavingYear(double balance, double growth, double saving) {
-    return SavingYear<double>(balance, growth, saving, 0.0);
-}
-
-struct RetirementStep {
-    double balance = 0;  // at the year's end, after the draw
-    bool paid = false;   // the whole draw was paid
-};
-
-inline RetirementStep RetirementYear(double balance, double growth, double draw) {
-    RuleTerms<double> terms;
-    terms.draw = draw;
+// The retirement years of one market in double (a simulated path, a
+// stretch of history), from `balanceToday` at retirement: year j (0 …
+// horizon − 1) earns growth(j), pays by `terms`, with income[j] and
+// oneOff[j] in today's money. Each year's balance goes to *cell, cells
+// `stride` apart, 0 from the year that could not pay in full on and after
+// the money has run out. Returns the years paid in full; `finite` turns
+// false when a balance leaves the double range.
+template <class Growth>
+std::int32_t RetiredYears(const RuleTerms<double>& terms, double balanceToday, std::int32_t horizon,
+                          const double* income, const double* oneOff, Growth growth, double* cell,
+                          std::size_t stride, bool& finite) {
     RetiredBalance<double> state;
-    state.today = balance;
-    const bool full = RetiredYear(terms, state, growth, 0.0, 0.0).full;
-    return {state.today, full};
+    state.today = balanceToday;
+    std::int32_t full = 0;
+    for (; full < horizon; ++full, cell += stride) {
+        if (!RetiredYear(terms, state, growth(full), income[full], oneOff[full]).full) break;
+        *cell = state.today;
+        finite &= std::isfinite(state.today);
+        if (state.ranOut) {
+            ++full;
+            cell += stride;
+            break;
+        }
+    }
+    for (std::int32_t j = full; j < horizon; ++j, cell += stride) *cell = 0;
+    return full;
 }
 
 }  // namespace nestora

@@ -85,7 +85,7 @@ TEST(History, HandWorkedStretches) {
     for (const HandCase& c : kHandCases) {
         SCOPED_TRACE(c.name);
         const History h = RunHistory(SavingPlan(c.C, c.P, c.n), DrawOf(c.D),
-                                     Options(c.w, c.horizon), kThreeYears);
+                                     Options(c.w, c.horizon), {}, kThreeYears);
         ASSERT_EQ(h.stretches.paths, 1);
         EXPECT_EQ(h.startYear(0), 2001);
         EXPECT_EQ(h.fullYears(0), c.fullYears);
@@ -100,7 +100,7 @@ TEST(History, EachStartYearRunsThroughItsOwnYears) {
     // Stocks only, no saving, no draw: the end balance is the product of the
     // stretch's own growth factors.
     const auto markets = UsMarkets();
-    const History h = RunHistory(SavingPlan(1000, 0, 1), DrawOf(0), Options(1, 2), markets);
+    const History h = RunHistory(SavingPlan(1000, 0, 1), DrawOf(0), Options(1, 2), {}, markets);
     ASSERT_EQ(h.stretches.paths, static_cast<std::int32_t>(markets.size()) - 2);
     for (std::int32_t p = 0; p < h.stretches.paths; ++p) {
         const auto at = static_cast<std::size_t>(p);
@@ -119,7 +119,7 @@ TEST(History, TheSavingIsDeflatedByTheStretchsOwnInflation) {
     // Bonds only, a saving of 1000 a year and nothing at the start: the
     // first saving year is worth 1000 ÷ (1 + its inflation) in today's money.
     const auto markets = UsMarkets();
-    const History h = RunHistory(SavingPlan(0, 1000, 1), DrawOf(0), Options(0, 1), markets);
+    const History h = RunHistory(SavingPlan(0, 1000, 1), DrawOf(0), Options(0, 1), {}, markets);
     for (std::int32_t p = 0; p < h.stretches.paths; ++p) {
         const MarketYear& y = markets[static_cast<std::size_t>(p)];
         EXPECT_NEAR(h.stretches.at(1, p), 1000 / (1 + y.inflation), 1e-9) << y.year;
@@ -135,7 +135,7 @@ TEST(History, StretchCountIsTheDataYearsLessThePlansYearsPlusOne) {
     for (const Span s :
          {Span{0, 1}, Span{20, 30}, Span{0, 30}, Span{40, 40}, Span{held - 80, 80}}) {
         const History h = RunHistory(SavingPlan(65000, 12000, s.n), DrawOf(5000),
-                                     Options(0.6, s.horizon), markets);
+                                     Options(0.6, s.horizon), {}, markets);
         EXPECT_EQ(h.stretches.paths, held - (s.n + s.horizon) + 1) << s.n << " + " << s.horizon;
         EXPECT_EQ(h.summary.paths, h.stretches.paths);
         EXPECT_EQ(h.startYear(h.stretches.paths - 1), markets.back().year - (s.n + s.horizon) + 1);
@@ -147,7 +147,7 @@ TEST(History, StretchCountIsTheDataYearsLessThePlansYearsPlusOne) {
 
 TEST(History, APlanLongerThanTheDataSaysHowManyYearsItHolds) {
     try {
-        RunHistory(SavingPlan(1000, 100, 2), DrawOf(50), Options(0.6, 2), kThreeYears);
+        RunHistory(SavingPlan(1000, 100, 2), DrawOf(50), Options(0.6, 2), {}, kThreeYears);
         FAIL() << "no error";
     } catch (const HistoryTooLong& e) {
         EXPECT_EQ(e.yearsNeeded, 4);
@@ -161,7 +161,7 @@ TEST(History, APlanLongerThanTheDataSaysHowManyYearsItHolds) {
 TEST(History, OptionsOutOfRangeAreRefused) {
     const Plan plan = SavingPlan(1000, 100, 0);
     for (const double w : {-0.01, 1.01}) {
-        EXPECT_THROW(RunHistory(plan, DrawOf(50), Options(w, 1), kThreeYears),
+        EXPECT_THROW(RunHistory(plan, DrawOf(50), Options(w, 1), {}, kThreeYears),
                      std::invalid_argument);
     }
     for (const std::int32_t horizon : {MinHorizon - 1, MaxHorizon + 1}) {
@@ -175,14 +175,15 @@ TEST(History, TheWorstStartHasFewestFullYearsThenTheSmallestEndBalance) {
     const MarketYear years[] = {
         {1, 0.00, 0, 0}, {2, 0.00, 0, 0}, {3, -0.50, 0, 0}, {4, 1.00, 0, 0}, {5, 0.10, 0, 0},
     };
-    const History h = RunHistory(SavingPlan(1000, 0, 0), DrawOf(300), Options(1, 2), years);
+    const History h = RunHistory(SavingPlan(1000, 0, 0), DrawOf(300), Options(1, 2), {}, years);
     // Starts 1: 700, 400 (full, ends 400); 2: 700, 50 (full, ends 50);
     // 3: 500 − 300 = 200, 400 − 300 = 100 (full, ends 100); 4: 1700, 1570.
     ASSERT_EQ(h.stretches.paths, 4);
     EXPECT_EQ(h.summary.fundedPaths, 4);
     EXPECT_EQ(h.startYear(h.worstStretch), 2);
 
-    const History shorter = RunHistory(SavingPlan(1000, 0, 0), DrawOf(600), Options(1, 2), years);
+    const History shorter =
+        RunHistory(SavingPlan(1000, 0, 0), DrawOf(600), Options(1, 2), {}, years);
     // Start 1: 400, then 400 < 600: one year; start 2: 400, 200 < 600: one
     // year; start 3: 500 < 600: none; start 4: 1400, 940.
     EXPECT_EQ(shorter.startYear(shorter.worstStretch), 3);

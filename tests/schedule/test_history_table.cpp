@@ -99,8 +99,8 @@ TEST(HistorySentence, SaysTheShareAndTheWorstStart) {
     for (const Case& c : cases) {
         Projection projection;
         projection.AdjustedDraw = c.draw;
-        const History h =
-            RunHistory(MakePlan(1000, 0, 0, 0, 0, 0), projection, HistoryFor(c.horizon, 1), years);
+        const History h = RunHistory(MakePlan(1000, 0, 0, 0, 0, 0), projection,
+                                     HistoryFor(c.horizon, 1), {}, years);
         EXPECT_EQ(HistorySentence(h, Plain), c.text) << c.draw;
     }
 }

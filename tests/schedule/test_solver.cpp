@@ -36,7 +36,7 @@ double SuccessOf(const SolvedPlan& solved, const SolveOptions& options) {
         HistoryOptions history;
         history.stockShare = *options.historyStockShare;
         history.horizon = options.simulation.horizon;
-        return RunHistory(solved.plan, projection, history).summary.funded();
+        return RunHistory(solved.plan, projection, history, solved.life).summary.funded();
     }
     return Simulate(solved.plan, projection, options.simulation, solved.life).funded();
 }
@@ -201,6 +201,23 @@ TEST(Solver, AnswersOverHistory) {
     EXPECT_GE(s.success(), 0.9);
     ASSERT_TRUE(s.nextSuccess.has_value());
     EXPECT_EQ(SuccessOf(WithValue(plan, {}, SolveFor::Draw, s.value + 1), options), *s.nextSuccess);
+    EXPECT_LT(*s.nextSuccess, 0.9);
+}
+
+TEST(Solver, AnswersOverHistoryWithTheLifeAroundThePlan) {
+    SolveOptions options = Options(0, 30);
+    options.historyStockShare = 0.6;
+    const Plan plan = DefaultPlan();
+    LifePlan life;
+    life.incomes = {{"pension", 8000, 25, std::nullopt, true}};
+    life.oneOffs = {{-20000, 30}};
+    const Solution s = Solve(plan, life, SolveFor::Spend, options);
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(SuccessOf(WithValue(plan, life, SolveFor::Spend, s.value), options), s.success());
+    EXPECT_GE(s.success(), 0.9);
+    ASSERT_TRUE(s.nextSuccess.has_value());
+    EXPECT_EQ(SuccessOf(WithValue(plan, life, SolveFor::Spend, s.value + 1), options),
+              *s.nextSuccess);
     EXPECT_LT(*s.nextSuccess, 0.9);
 }
 

@@ -57,9 +57,10 @@ int RunTable(const Command& command) {
     const bool mustExist = command.file.has_value();
     const std::string path = mustExist ? *command.file : DefaultSettingsLocation().path;
     if (command.kind == CommandKind::HistoryStarts)
-        return RunHistoryStartsCommand(path, mustExist, std::cout, std::cerr, *command.history);
+        return RunHistoryStartsCommand(path, mustExist, std::cout, std::cerr, *command.history,
+                                       SystemFiles(), command.plan);
     return RunScheduleCommand(path, mustExist, std::cout, std::cerr, SystemFiles(),
-                              command.simulation, command.history);
+                              command.simulation, command.history, command.plan);
 }
 
 }  // namespace

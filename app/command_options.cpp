@@ -5,6 +5,7 @@
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace nestora {
 
@@ -62,8 +63,13 @@ struct Options {
             .arg(DefaultSeed),
         "S"};
 
-    std::array<const QCommandLineOption*, 8> all() const {
-        return {&schedule, &historyStarts, &volatility, &history, &stocks, &horizon, &paths, &seed};
+    PlanOptions plan;
+
+    std::vector<const QCommandLineOption*> all() const {
+        std::vector<const QCommandLineOption*> options = {
+            &schedule, &historyStarts, &volatility, &history, &stocks, &horizon, &paths, &seed};
+        for (const QCommandLineOption* option : plan.all()) options.push_back(option);
+        return options;
     }
     void addTo(QCommandLineParser& parser) const {
         for (const QCommandLineOption* option : all()) parser.addOption(*option);
@@ -121,7 +127,7 @@ std::optional<std::string> OptionOutOfPlace(const QCommandLineParser& parser, co
     for (const Place& place : places)
         if (parser.isSet(place.option) && !place.fits)
             return Name(place.option) + " goes with " + place.goesWith + ".";
-    return std::nullopt;
+    return o.plan.outOfPlace(parser, schedule || starts, "--schedule or --history-starts");
 }
 
 // What is wrong with arguments that parsed but do not make one command:
@@ -258,6 +264,8 @@ ParsedCommand ParseCommand(const QStringList& arguments) {
                            : SimulationOf(parser, options, command.simulation);
     if (wrong) return Refused(*wrong);
     const QStringList files = parser.positionalArguments();
+    if (const auto badPlan = options.plan.read(parser, !files.isEmpty(), command.plan))
+        return Refused(*badPlan);
     if (!files.isEmpty()) command.file = QFile::encodeName(files.front()).toStdString();
     return chosen;
 }

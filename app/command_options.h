@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "app/plan_options.h"
 #include "schedule/history.h"
 #include "schedule/simulation.h"
 
@@ -25,6 +26,9 @@ struct Command {
     // neither; HistoryStarts: always history's options.
     std::optional<SimulationOptions> simulation;
     std::optional<HistoryOptions> history;
+    // Schedule and HistoryStarts: a plan document in place of the settings
+    // file, and the life that the command line gives.
+    PlanSource plan;
 };
 
 // The command that `arguments` (the program's name first) ask for, or else

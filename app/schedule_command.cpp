@@ -14,7 +14,7 @@ namespace nestora {
 
 namespace {
 
-using TableMaker = std::function<ScheduleTable(const Plan&, const Projection&)>;
+using TableMaker = std::function<ScheduleTable(const Plan&, const Projection&, const LifePlan&)>;
 
 // Writes the CSV; a failed write is reported and gives status 1.
 int WriteCsv(const std::string& csv, std::ostream& out, std::ostream& err) {
@@ -25,16 +25,17 @@ int WriteCsv(const std::string& csv, std::ostream& out, std::ostream& err) {
     return 1;
 }
 
-// Loads the settings file, makes the table of its plan and writes it.
+// Loads the plan, makes its table and writes it.
 int RunTableCommand(const std::string& path, bool mustExist, std::ostream& out, std::ostream& err,
-                    FileSystem& files, const TableMaker& makeTable) {
-    WindowlessPlan plan(path, err);
-    if (!plan.load(mustExist, files)) return 1;
+                    FileSystem& files, const PlanSource& source, const TableMaker& makeTable) {
+    WindowlessPlan plan(PlanPath(source, path), err);
+    const std::optional<LifePlan> life = LoadPlan(plan, source, mustExist, files, err);
+    if (!life) return 1;
     std::string csv;
     std::optional<std::string> tooLong;
     const bool made = plan.run([&] {
         try {
-            csv = ScheduleCsv(makeTable(plan.plan(), plan.projection()));
+            csv = ScheduleCsv(makeTable(plan.plan(), plan.projection(), *life));
         } catch (const HistoryTooLong& e) {
             tooLong = e.what();
         }
@@ -51,23 +52,27 @@ int RunTableCommand(const std::string& path, bool mustExist, std::ostream& out, 
 int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& out,
                        std::ostream& err, FileSystem& files,
                        const std::optional<SimulationOptions>& simulation,
-                       const std::optional<HistoryOptions>& history) {
+                       const std::optional<HistoryOptions>& history, const PlanSource& source) {
     return RunTableCommand(
-        path, mustExist, out, err, files, [&](const Plan& plan, const Projection& projection) {
+        path, mustExist, out, err, files, source,
+        [&](const Plan& plan, const Projection& projection, const LifePlan& life) {
             ScheduleTable table =
-                MakeScheduleTable(MakeSchedule(plan, projection), CalendarYearNow());
-            if (simulation) AddSimulationColumns(table, Simulate(plan, projection, *simulation));
-            if (history) AddHistoryColumns(table, RunHistory(plan, projection, *history));
+                MakeScheduleTable(MakeSchedule(plan, projection, life), CalendarYearNow());
+            if (simulation)
+                AddSimulationColumns(table, Simulate(plan, projection, *simulation, life));
+            if (history) AddHistoryColumns(table, RunHistory(plan, projection, *history, life));
             return table;
         });
 }
 
 int RunHistoryStartsCommand(const std::string& path, bool mustExist, std::ostream& out,
-                            std::ostream& err, const HistoryOptions& history, FileSystem& files) {
-    return RunTableCommand(path, mustExist, out, err, files,
-                           [&](const Plan& plan, const Projection& projection) {
-                               return MakeHistoryStartsTable(RunHistory(plan, projection, history));
-                           });
+                            std::ostream& err, const HistoryOptions& history, FileSystem& files,
+                            const PlanSource& source) {
+    return RunTableCommand(
+        path, mustExist, out, err, files, source,
+        [&](const Plan& plan, const Projection& projection, const LifePlan& life) {
+            return MakeHistoryStartsTable(RunHistory(plan, projection, history, life));
+        });
 }
 
 }  // namespace nestora

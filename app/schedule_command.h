@@ -5,6 +5,11 @@
 // `err` instead, each line "nestora: FILE: message", and then no CSV is
 // written.
 //
+// With a plan document in `source` the plan is the document's (its six
+// texts typed into the fields) in place of the settings file's; either way
+// with the life around it that the document and the command line give
+// (PlanSource), which the schedule, the simulation and history all take.
+//
 // A file that does not exist means the defaults when `mustExist` is false
 // (the program's own file before its first close) and "File not found." when
 // it is true (a file named on the command line). Each returns the exit
@@ -16,6 +21,7 @@
 #include <ostream>
 #include <string>
 
+#include "app/plan_source.h"
 #include "number/platform_file.h"
 #include "schedule/history.h"
 #include "schedule/simulation.h"
@@ -30,12 +36,13 @@ namespace nestora {
 int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& out,
                        std::ostream& err, FileSystem& files = SystemFiles(),
                        const std::optional<SimulationOptions>& simulation = std::nullopt,
-                       const std::optional<HistoryOptions>& history = std::nullopt);
+                       const std::optional<HistoryOptions>& history = std::nullopt,
+                       const PlanSource& source = {});
 
 // nestora --history-starts [FILE]: one line per start year of history,
 //   start_year,full_years,end_balance_today
 int RunHistoryStartsCommand(const std::string& path, bool mustExist, std::ostream& out,
                             std::ostream& err, const HistoryOptions& history,
-                            FileSystem& files = SystemFiles());
+                            FileSystem& files = SystemFiles(), const PlanSource& source = {});
 
 }  // namespace nestora

@@ -104,6 +104,14 @@ bool WindowlessPlan::load(bool mustExist, FileSystem& files) {
     return !parts_->desktop.reported();
 }
 
+bool WindowlessPlan::type(const std::array<std::string, 6>& texts) {
+    Planner& planner = parts_->planner;
+    planner.plan = DefaultPlan();
+    RunCaught(parts_->desktop, Title, [&planner] { ShowPlan(planner); });
+    for (std::size_t k = 0; k < texts.size(); ++k) parts_->fields[k]->setText(texts[k]);
+    return !parts_->desktop.reported();
+}
+
 bool WindowlessPlan::run(const std::function<void()>& step) {
     return RunCaught(parts_->desktop, Title, step);
 }

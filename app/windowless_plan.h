@@ -9,6 +9,7 @@
 // on the second read) is written once.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <ostream>
@@ -31,6 +32,11 @@ class WindowlessPlan {
     // `mustExist` is false (the program's own file before its first close)
     // and "File not found." when it is true. False after a report.
     bool load(bool mustExist, FileSystem& files);
+
+    // The six texts typed into the entry fields, in the order of
+    // AllEntries, after the designed plan is shown, as opening a plan
+    // document does in the window. False after a report.
+    bool type(const std::array<std::string, 6>& texts);
 
     // Runs `step` on the plan; false after a report of what escaped it.
     bool run(const std::function<void()>& step);

@@ -25,8 +25,11 @@ endfunction()
 # tests and benchmarks that open its window) holds the whole logic and lends
 # it to the library, so that each function and each global exists once in
 # the process: every object of the logic libraries is linked in, and the
-# names in namespace nestora are exported for the library to bind to.
-set(nestora_logic_libraries nestora_schedule nestora_settings nestora_projection nestora_number)
+# names in namespace nestora are exported for the library to bind to. The
+# plan document's library (Qt's JSON) is among them, so that both windows
+# read and write plan documents with one copy of it.
+set(nestora_logic_libraries nestora_document nestora_schedule nestora_settings nestora_projection
+    nestora_number)
 function(nestora_year_by_year_host target)
   string(JOIN "," logic ${nestora_logic_libraries})
   target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${logic}>")

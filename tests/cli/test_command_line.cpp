@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/plan_document_text.h"
 #include "cli/program_run.h"
 #include "schedule/history_table.h"
 #include "schedule/schedule.h"
@@ -120,6 +121,62 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
          3,
          "nestora: {dir}/long.fig: The plan needs 160 years of market history, but the data "
          "holds 152 years (1871 to 2022)."},
+        // The life around the plan, and a plan document in place of a settings file.
+        {{"--age", "45"}, 2, "nestora: --age goes with --schedule or --history-starts."},
+        {{"--schedule", "--age", "14"}, 2, "nestora: --age takes whole years from 15 to 100."},
+        {{"--schedule", "--age", "45.5"}, 2, "nestora: --age takes whole years from 15 to 100."},
+        {{"--schedule", "--saving-growth", "50.5"},
+         2,
+         "nestora: --saving-growth takes a percent from -20 to 50."},
+        {{"--schedule", "--saving-growth", "2%"},
+         2,
+         "nestora: --saving-growth takes a percent from -20 to 50."},
+        {{"--schedule", "--spend", "-1"}, 2, "nestora: --spend takes a sum of 0 or more."},
+        {{"--schedule", "--spend", ""}, 2, "nestora: --spend takes a sum of 0 or more."},
+        {{"--schedule", "--rule", "Fixed"},
+         2,
+         "nestora: --rule takes fixed, percent or guardrails."},
+        {{"--schedule", "--income", "12000"},
+         2,
+         "nestora: --income takes AMOUNT,FROM[,TO][,fixed], not '12000'."},
+        {{"--schedule", "--income", "12000,20,30,40"},
+         2,
+         "nestora: --income takes AMOUNT,FROM[,TO][,fixed], not '12000,20,30,40'."},
+        {{"--schedule", "--income", "-5,20"},
+         2,
+         "nestora: --income: '-5' is not a sum of 0 or more."},
+        {{"--schedule", "--income", "12000,a67"},
+         2,
+         "nestora: --income: the age 'a67' needs --age."},
+        {{"--schedule", "--age", "45", "--income", "12000,a45"},
+         2,
+         "nestora: --income: the age 'a45' lies outside the years of the plan (a46 to a1045)."},
+        {{"--schedule", "--income", "12000,30,20"},
+         2,
+         "nestora: --income: the last year '20' comes before the first, '30'."},
+        {{"--schedule", "--income", "12000,0"},
+         2,
+         "nestora: --income: '0' is not a year from 1 to 1000 or an age with --age (a67)."},
+        {{"--schedule", "--lump", "5000"}, 2, "nestora: --lump takes AMOUNT,AT, not '5000'."},
+        {{"--schedule", "--lump", "5e,3"}, 2, "nestora: --lump: '5e' is not a sum."},
+        {{"--schedule", "--lump", "5000,1001"},
+         2,
+         "nestora: --lump: '1001' is not a year from 1 to 1000 or an age with --age (a67)."},
+        {{"--schedule", "--lump", "-5000,3", "--income", "100,22,fixed"}, 0, ""},
+        {{"--history-starts", "--age", "45", "--lump=-5000,a50"}, 0, ""},
+        {{"--schedule", "{dir}/plan.fig", "--plan", "{dir}/plan.nestora"},
+         2,
+         "nestora: --plan takes the place of a settings FILE: give one of them."},
+        {{"--schedule", "--plan", "{dir}/plan.nestora", "--age", "50"}, 0, ""},
+        {{"--schedule", "--plan", "{dir}/none.nestora"},
+         1,
+         "nestora: {dir}/none.nestora: The plan document could not be read: File not found."},
+        {{"--history-starts", "--plan", "{dir}/bad.nestora"},
+         1,
+         "nestora: {dir}/bad.nestora, line 2: This is not a plan document: unterminated object."},
+        {{"--schedule", "--plan", "{dir}/badtext.nestora"},
+         1,
+         "nestora: {dir}/badtext.nestora: Error in Annual Savings entry."},
         // A failed write is a failure.
         {{"--schedule", "{dir}/plan.fig"},
          1,
@@ -154,6 +211,10 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
         folder.write("plan.fig", DefaultSettingsFile);
         folder.write("bad.fig", "abc\n");
         folder.write("long.fig", LongPlanFile);
+        folder.write("plan.nestora", PlanDocumentText({"65000", "12000", "7.5", "3", "6.5", "20"}));
+        folder.write("bad.nestora", "{\"format\": \"nestora-plan\",\n");
+        folder.write("badtext.nestora",
+                     PlanDocumentText({"65000", "12x", "7.5", "3", "6.5", "20"}));
         std::vector<std::string> arguments;
         std::string shown;
         for (const std::string& a : c.arguments) {

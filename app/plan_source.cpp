@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#include "app/plan_source.h"
+
+#include <stdexcept>
+
+#include "document/plan_document.h"
+
+namespace nestora {
+
+LifePlan WithChoices(LifePlan life, const LifeChoices& choices) {
+    if (choices.ageNow) life.ageNow = choices.ageNow;
+    if (choices.savingGrowth) life.savingGrowth = *choices.savingGrowth;
+    if (choices.spendToday) life.spendToday = choices.spendToday;
+    if (choices.rule) life.rule = *choices.rule;
+    if (choices.incomes) life.incomes = *choices.incomes;
+    if (choices.oneOffs) life.oneOffs = *choices.oneOffs;
+    return life;
+}
+
+std::string PlanPath(const PlanSource& source, const std::string& settingsPath) {
+    return source.document.value_or(settingsPath);
+}
+
+std::optional<LifePlan> LoadPlan(WindowlessPlan& plan, const PlanSource& source, bool mustExist,
+                                 FileSystem& files, std::ostream& err) {
+    LifePlan life;
+    if (source.document) {
+        const PlanDocumentRead read = ReadPlanDocument(*source.document, files);
+        if (!read.document) {
+            err << "nestora: " << read.error << '\n';
+            return std::nullopt;
+        }
+        if (!plan.type(read.document->fields)) return std::nullopt;
+        life = read.document->life;
+    } else if (!plan.load(mustExist, files)) {
+        return std::nullopt;
+    }
+    life = WithChoices(life, source.life);
+    try {
+        CheckLifePlan(life);
+    } catch (const std::invalid_argument& e) {
+        plan.report(std::string("The plan's life: ") + e.what() + ".");
+        return std::nullopt;
+    }
+    return life;
+}
+
+}  // namespace nestora

@@ -223,20 +223,17 @@ void SimulationPanel::runHistory() {
     if (!plan_) return;
     std::string fault;
     try {
-        history_ =
-            std::make_shared<const History>(RunHistory(*plan_, projection_, historyOptions()));
+        history_ = std::make_shared<const History>(
+            RunHistory(*plan_, projection_, historyOptions(), life_));
     } catch (const std::exception& e) {
         history_.reset();
         fault = e.what();
     }
     if (history_) {
         const QLocale locale;
-        QString text = QString::fromStdString(HistorySentence(*history_, [&](std::int64_t n) {
+        sentence_->setText(QString::fromStdString(HistorySentence(*history_, [&](std::int64_t n) {
             return locale.toString(static_cast<qlonglong>(n)).toStdString();
-        }));
-        if (ChangesMoney(life_))
-            text += " History runs the six values alone, without the rest of your plan.";
-        sentence_->setText(text);
+        })));
     } else {
         sentence_->setText(QString::fromStdString(ErrorBoxText(fault)));
     }

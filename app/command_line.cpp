@@ -10,10 +10,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/command_options.h"
 #include "app/program_settings.h"
 #include "app/schedule_command.h"
+#include "document/plan_document.h"
 #include "number/arith.h"
 
 namespace nestora {
@@ -65,15 +67,36 @@ int RunTable(const Command& command) {
 
 }  // namespace
 
-bool WantsCommandLine(int argc, const char* const* argv) {
+namespace {
+
+// The arguments that are not Qt's own window options or their values.
+std::vector<std::string_view> OwnArguments(int argc, const char* const* argv) {
+    std::vector<std::string_view> own;
     for (int k = 1; k < argc; ++k) {
         const std::string_view argument = argv[k];
         const std::string_view name = argument.substr(0, argument.find('='));
         if (OneOf(name, QtFlagOptions)) continue;
-        if (!OneOf(name, QtValueOptions)) return true;
-        if (name.size() == argument.size()) ++k;  // the value follows
+        if (!OneOf(name, QtValueOptions))
+            own.push_back(argument);
+        else if (name.size() == argument.size())
+            ++k;  // the value follows
     }
-    return false;
+    return own;
+}
+
+}  // namespace
+
+std::string PlanDocumentArgument(int argc, const char* const* argv) {
+    const std::vector<std::string_view> own = OwnArguments(argc, argv);
+    const std::string_view extension = PlanDocumentExtension;
+    if (own.size() != 1 || own[0].starts_with('-') || own[0].size() <= extension.size() ||
+        !own[0].ends_with(extension))
+        return {};
+    return std::string(own[0]);
+}
+
+bool WantsCommandLine(int argc, const char* const* argv) {
+    return !OwnArguments(argc, argv).empty() && PlanDocumentArgument(argc, argv).empty();
 }
 
 int RunCommandLine(QCoreApplication& app) {

@@ -9,6 +9,7 @@
 //   nestora --schedule --history  with history's columns
 //   nestora --history-starts      each start year of history and its outcome
 //   nestora --help, --version
+//   nestora plan.nestora          the window, on that plan document
 //
 // Every error goes to standard error in lines that begin "nestora: " and
 // name the file or the option. Exit status: 0 done, 1 a report on standard
@@ -17,12 +18,20 @@
 // 3 a plan longer than history's data.
 #pragma once
 
+#include <string>
+
 class QCoreApplication;
 
 namespace nestora {
 
-// False when the arguments are Qt's own window options or there are none.
+// False when the arguments are Qt's own window options or there are none,
+// or those and one plan document (PlanDocumentArgument).
 bool WantsCommandLine(int argc, const char* const* argv);
+
+// The plan document the window is to start on: the one argument besides
+// Qt's own options when it names a file ending in ".nestora"; empty when
+// there is none.
+std::string PlanDocumentArgument(int argc, const char* const* argv);
 
 // Parses the application's arguments and runs the command.
 int RunCommandLine(QCoreApplication& app);

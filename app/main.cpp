@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <memory>
+#include <string>
 
 #include "app/command_line.h"
 #include "app/font_config_start.h"
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
         QCoreApplication app(argc, argv);
         return nestora::RunCommandLine(app);
     }
+    const std::string plan = nestora::PlanDocumentArgument(argc, argv);
     std::unique_ptr<QApplication> app;
     {
         // Read while the application connects, done before the window asks.
@@ -23,5 +25,5 @@ int main(int argc, char* argv[]) {
         const nestora::WindowSystemStart start;
         app = std::make_unique<QApplication>(argc, argv);
     }
-    return nestora::RunNestora(*app, nestora::DefaultSettingsLocation());
+    return nestora::RunNestora(*app, nestora::DefaultSettingsLocation(), {}, plan);
 }

@@ -147,11 +147,10 @@ std::string SpendingRuleText(SpendingRule rule) {
                    "markets.";
         case SpendingRule::Guardrails:
             return "Guardrails: savings start at the fixed amount, whose share of the balance at "
-                   "retirement is the starting rate. When a year's amount would be more than " +
-                   Percent(GuardrailHigh) +
-                   " of the starting rate times the balance, it is cut by " +
-                   Percent(GuardrailStep) + " and stays cut; below " + Percent(GuardrailLow) +
-                   " of it, it is raised by " + Percent(GuardrailStep) + ".";
+                   "retirement is the starting rate; a year's amount above " +
+                   Percent(GuardrailHigh) + " of that rate times the balance is cut by " +
+                   Percent(GuardrailStep) + " for good, one below " + Percent(GuardrailLow) +
+                   " of it raised by " + Percent(GuardrailStep) + ".";
         case SpendingRule::Fixed:
             break;
     }

@@ -75,6 +75,20 @@ QFont DesktopFont(const char* className) {
     return font;
 }
 
+// Open Plan… and Save Plan As… above the designed Exit, with the desktop's
+// keys for them.
+void AddPlanItems(NestoraLayout& ui) {
+    ui.OpenPlan1 = new QAction("&Open Plan…", ui.File1);
+    ui.OpenPlan1->setObjectName("OpenPlan1");
+    ui.OpenPlan1->setShortcut(QKeySequence::Open);
+    ui.SavePlanAs1 = new QAction("Save Plan &As…", ui.File1);
+    ui.SavePlanAs1->setObjectName("SavePlanAs1");
+    ui.SavePlanAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    ui.File1->insertAction(ui.Exit1, ui.OpenPlan1);
+    ui.File1->insertAction(ui.Exit1, ui.SavePlanAs1);
+    ui.File1->insertSeparator(ui.Exit1);
+}
+
 // The menu stays inside the window (no global menu), in the desktop's menu
 // font rather than the window's own.
 void BuildMenu(QMainWindow& window, NestoraLayout& ui) {
@@ -100,6 +114,7 @@ void BuildMenu(QMainWindow& window, NestoraLayout& ui) {
     ui.Help1 = ui.MainMenu->findChild<QAction*>("Help1");
     ui.TobrelHomePage1 = ui.MainMenu->findChild<QAction*>("TobrelHomePage1");
     ui.YearByYear1 = ui.MainMenu->findChild<QAction*>("YearByYear1");
+    AddPlanItems(ui);
 }
 
 // The client area: the application workspace colour behind every label.

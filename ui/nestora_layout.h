@@ -40,6 +40,9 @@ struct NestoraLayout {
     QAction* Help1 = nullptr;
     QAction* TobrelHomePage1 = nullptr;
     QAction* YearByYear1 = nullptr;  // beyond the designed menu, last on the bar
+    // Beyond the designed menu, above Exit in File: plans as documents.
+    QAction* OpenPlan1 = nullptr;
+    QAction* SavePlanAs1 = nullptr;
 
     QLabel* Label1 = nullptr;
     // Entry fields, in the order of the plan: Edit1, Edit2, Edit9, Edit10, Edit8, Edit11.

@@ -71,6 +71,9 @@ TNestoraF::TNestoraF(Desktop& desktop, SettingsLocation settings, char decimalSe
             Qt::DirectConnection);
     // Beyond the designed menu: the schedule behind the results.
     connect(ui_.YearByYear1, &QAction::triggered, this, &TNestoraF::YearByYear1Click);
+    connect(ui_.OpenPlan1, &QAction::triggered, this, &TNestoraF::OpenPlan1Click);
+    connect(ui_.SavePlanAs1, &QAction::triggered, this, &TNestoraF::SavePlanAs1Click);
+    askPlanPathsWithDialogs();
 
     FormCreate();
 }
@@ -158,7 +161,7 @@ void TNestoraF::TobrelHomePage1Click() {
 
 void TNestoraF::YearByYear1Click() {
     caught([this] {
-        if (!yearByYear_) yearByYear_.reset(yearByYearMaker_(planner_, desktop_, title_));
+        yearByYearInputs();
         yearByYear_->show();
         yearByYear_->raise();
         yearByYear_->activateWindow();

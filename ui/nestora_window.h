@@ -32,6 +32,7 @@
 
 #include <QMainWindow>
 #include <QSessionManager>
+#include <QString>
 #include <array>
 #include <functional>
 #include <memory>
@@ -43,6 +44,7 @@
 #include "settings/settings_file.h"
 #include "settings/settings_location.h"
 #include "ui/nestora_layout.h"
+#include "ui/year_by_year_inputs.h"
 #include "ui/year_by_year_opener.h"
 
 namespace nestora {
@@ -117,6 +119,21 @@ class TNestoraF : public QMainWindow {
     void Help1Click();
     void TobrelHomePage1Click();
     void YearByYear1Click();
+    // Beyond the designed menu: plans as documents (plan_menu.cpp).
+    void OpenPlan1Click();
+    void SavePlanAs1Click();
+    // Opens the plan document at `path`: its six values go into the fields
+    // as if typed, then the rest into Year by Year's inputs (the window is
+    // made, hidden, when it is not there). A document that cannot be read
+    // gets the error box and changes nothing. False when nothing was opened.
+    bool openPlan(const QString& path);
+    // Writes the plan, Year by Year's inputs with it, to `path`; false after
+    // the error box when that fails.
+    bool savePlanAs(const QString& path);
+    // Where Open Plan reads and Save Plan As writes, starting in `folder`
+    // ("" to cancel); the file dialogs by default, replaced by tests.
+    std::function<QString(const QString& folder)> askOpenPlanPath;
+    std::function<QString(const QString& folder)> askSavePlanPath;
 
   protected:
     bool event(QEvent* event) override;
@@ -128,6 +145,9 @@ class TNestoraF : public QMainWindow {
     bool load();
     void save();
     bool closeWithoutSaving();
+    void askPlanPathsWithDialogs();
+    // Year by Year's inputs, its window made (hidden) when needed.
+    YearByYearInputs& yearByYearInputs();
 
     Desktop& desktop_;
     std::string title_;

@@ -16,9 +16,12 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace nestora {
@@ -28,6 +31,10 @@ namespace {
 // What a later start sends, and what the first answers once it has shown.
 constexpr std::string_view ShowRequest = "show\n";
 constexpr std::string_view Shown = "shown\n";
+// Or "open ", the plan document's absolute path percent-encoded (so that it
+// holds no line end), and a line end.
+constexpr std::string_view OpenRequest = "open ";
+constexpr std::size_t LongestRequest = 8192;
 
 QString RuntimeFolder() {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -136,27 +143,45 @@ void SingleInstance::answer() {
     }
 }
 
-// A request is one short line; whatever else arrives, the connection gets
-// its answer (or is dropped) and is closed.
+// A request is one line; whatever else arrives, the connection gets its
+// answer (or is dropped) and is closed.
 void SingleInstance::readRequest(int connection, QSocketNotifier* readable) {
-    char request[ShowRequest.size()];
-    const ssize_t read = ::recv(connection, request, sizeof request, MSG_PEEK);
+    std::array<char, LongestRequest> request{};
+    const ssize_t read = ::recv(connection, request.data(), request.size(), MSG_PEEK);
     if (read < 0 && (errno == EAGAIN || errno == EINTR)) return;
-    const bool whole = read == static_cast<ssize_t>(sizeof request);
-    if (read > 0 && !whole && std::memchr(request, '\n', static_cast<std::size_t>(read)) == nullptr)
+    const auto size = static_cast<std::size_t>(std::max<ssize_t>(read, 0));
+    const auto* end = static_cast<const char*>(std::memchr(request.data(), '\n', size));
+    if (read > 0 && end == nullptr && size < request.size())
         return;  // the rest of the line is on its way
     readable->setEnabled(false);
     readable->deleteLater();
     // Taken off the socket, so that closing it is not taken for a reset.
-    if (read > 0) ::recv(connection, request, static_cast<std::size_t>(read), 0);
-    if (whole && std::string_view(request, sizeof request) == ShowRequest) {
-        if (show_) show_();
+    if (read > 0) ::recv(connection, request.data(), size, 0);
+    const std::string_view line =
+        end == nullptr ? std::string_view() : std::string_view(request.data(), end + 1);
+    if (line == ShowRequest ||
+        (line.starts_with(OpenRequest) && line.size() > OpenRequest.size() + 1)) {
+        const QByteArray document =
+            line == ShowRequest
+                ? QByteArray()
+                : QByteArray::fromPercentEncoding(
+                      QByteArray(line.data() + OpenRequest.size(),
+                                 static_cast<qsizetype>(line.size() - OpenRequest.size() - 1)));
+        if (show_) show_(QString::fromUtf8(document));
         WriteAll(connection, Shown);
     }
     ::close(connection);
 }
 
-bool SingleInstance::askFirstToShow(int timeoutMs) const {
+bool SingleInstance::askFirstToShow(int timeoutMs, const QString& document) const {
+    const std::string request = document.isEmpty() ? std::string(ShowRequest)
+                                                   : std::string(OpenRequest) +
+                                                         QFileInfo(document)
+                                                             .absoluteFilePath()
+                                                             .toUtf8()
+                                                             .toPercentEncoding()
+                                                             .toStdString() +
+                                                         "\n";
     const QDeadlineTimer deadline(timeoutMs);
     const std::optional<sockaddr_un> address = AddressOf(socketPath_);
     while (address && !deadline.hasExpired()) {
@@ -165,7 +190,7 @@ bool SingleInstance::askFirstToShow(int timeoutMs) const {
         if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&*address), sizeof *address) ==
             0) {
             const bool answered =
-                WriteAll(descriptor, ShowRequest) && ReadLine(descriptor, deadline) == Shown;
+                WriteAll(descriptor, request) && ReadLine(descriptor, deadline) == Shown;
             ::close(descriptor);
             return answered;
         }

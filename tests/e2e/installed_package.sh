@@ -20,7 +20,12 @@ work_prefix=nestora-installed
 field() { sed -n "s/^$1=//p" "$entry" | head -n 1; }
 
 exec_line=$(field Exec)
-read -r -a argv <<<"$exec_line"  # our entry takes no field codes such as %f
+read -r -a words <<<"$exec_line"
+# Started from its menu entry, with no file: the launcher drops %f.
+argv=()
+for word in "${words[@]}"; do
+    case $word in %[fFuU]) ;; *) argv+=("$word") ;; esac
+done
 program=$(command -v "${argv[0]}") || fail "Exec=$exec_line is not on the PATH"
 
 start_x

@@ -257,4 +257,40 @@ kill -TERM "$app_pid"
 wait_exit
 [ -f "$five/nestora.fig" ] || fail "SIGTERM ended the program without saving"
 
+echo "10. A plan document opens from the File menu by keyboard, the rest into Year by Year."
+six="$work/six"; mkdir -m 755 "$six"
+cat >"$work/retire.nestora" <<'PLAN'
+{
+  "format": "nestora-plan",
+  "version": 1,
+  "plan": {
+    "current_savings": "77000",
+    "annual_savings": "12000",
+    "return_percent": "8.5",
+    "inflation_percent": "3.0",
+    "draw_percent": "6.0",
+    "years_to_retirement": "20"
+  },
+  "life": { "age": 52 }
+}
+PLAN
+start "$six"
+activate "$main"
+keys ctrl+o
+wait_window "^Open Plan$"
+activate "$(xdotool search --onlyvisible --name "^Open Plan$" | head -n 1)"
+xdotool type --delay 40 "$work/retire.nestora"
+keys Return
+wait_gone "^Open Plan$"
+sleep 1
+xdotool search --onlyvisible --name "^Warning$|^Tobrel$" | grep -qv "^$main$" &&
+    fail "a box came up while opening the plan"
+activate "$main"
+keys alt+F4
+wait_exit
+[ "$(line "$six/nestora.fig" 3)" = " 7.70000000000000E+0004" ] ||
+    fail "saved savings are '$(line "$six/nestora.fig" 3)', not the document's 77000"
+grep -qx "age=52" "$XDG_CONFIG_HOME/nestora/year-by-year.conf" ||
+    fail "Year by Year did not keep the document's age"
+
 echo "PASS"

@@ -9,8 +9,10 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,11 +33,11 @@ namespace {
 
 // Asks from another thread, as a second process would, while this one's
 // message loop answers.
-bool AskFromAnotherStart(const SingleInstance& later) {
+bool AskFromAnotherStart(const SingleInstance& later, const QString& document = {}) {
     std::atomic<bool> done = false;
     bool answered = false;
     std::thread asking([&] {
-        answered = later.askFirstToShow(5000);
+        answered = later.askFirstToShow(5000, document);
         done = true;
     });
     while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -50,12 +52,20 @@ TEST(OneWindow, ALaterStartOnTheSameFileAsksTheFirstToShow) {
     SingleInstance first(plan, runtime.path());
     ASSERT_TRUE(first.first());
     int shown = 0;
-    first.onShowRequest([&shown] { ++shown; });
+    QStringList documents;
+    first.onShowRequest([&](const QString& document) {
+        ++shown;
+        documents << document;
+    });
 
     const SingleInstance later(plan, runtime.path());
     EXPECT_FALSE(later.first());
     EXPECT_TRUE(AskFromAnotherStart(later));
     EXPECT_EQ(shown, 1);
+    // A later start on a plan document hands it over, its path made whole.
+    EXPECT_TRUE(AskFromAnotherStart(later, "retire ü\n%.nestora"));
+    EXPECT_EQ(documents,
+              QStringList({"", QDir::current().absoluteFilePath("retire ü\n%.nestora")}));
 
     // Another settings file has a window of its own.
     const SingleInstance other(runtime.filePath("other/nestora.fig").toStdString(), runtime.path());
@@ -96,7 +106,7 @@ TEST(OneWindow, StrayConnectionsNeitherShowTheWindowNorStopTheAnswers) {
     SingleInstance first(plan, runtime.path());
     ASSERT_TRUE(first.first());
     int shown = 0;
-    first.onShowRequest([&shown] { ++shown; });
+    first.onShowRequest([&shown](const QString&) { ++shown; });
     const QByteArray socketPath =
         QFile::encodeName(runtime.filePath(InstanceName(plan) + ".socket"));
     for (const std::string_view said :

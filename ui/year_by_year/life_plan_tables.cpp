@@ -21,8 +21,16 @@ EditTable::EditTable(const QString& name, const QStringList& headers, const QStr
         table_->horizontalHeaderItem(c)->setToolTip(tips.value(c));
     table_->setAccessibleName(name);
     table_->setToolTip(tips.join('\n'));
+    // Compact, so that the chart and the schedule keep their room: one line
+    // a row, the first column taking what the others leave.
     table_->verticalHeader()->hide();
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->setWordWrap(false);
+    QHeaderView& header = *table_->horizontalHeader();
+    header.setSectionResizeMode(QHeaderView::ResizeToContents);
+    header.setSectionResizeMode(0, QHeaderView::Stretch);
+    // Narrower than its columns, it scrolls: the window may stay narrow.
+    table_->setMinimumWidth(table_->fontMetrics().horizontalAdvance('0') * 12);
     table_->setTabKeyNavigation(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);

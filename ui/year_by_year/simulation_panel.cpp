@@ -9,7 +9,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <initializer_list>
 #include <thread>
 #include <utility>
 
@@ -156,9 +158,34 @@ SimulationOptions SimulationPanel::options() const {
     SimulationOptions options;
     options.volatility = volatility_->value() / 100.0;
     options.horizon = horizon_->value();
+    options.paths = paths_;
+    options.seed = seed_;
     // One core stays with the window, so that typing never waits.
     options.threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()) - 1);
     return options;
+}
+
+void SimulationPanel::takeDocument(const PlanDocument& document) {
+    for (QWidget* box : std::initializer_list<QWidget*>{markets_, stocks_, volatility_, horizon_})
+        box->blockSignals(true);
+    markets_->setCurrentIndex(document.markets == PlanMarkets::History ? 1 : 0);
+    stocks_->setValue(static_cast<int>(std::lround(document.stockPercent)));
+    volatility_->setValue(static_cast<int>(std::lround(document.volatilityPercent)));
+    horizon_->setValue(document.horizon);
+    paths_ = document.paths;
+    seed_ = document.seed;
+    for (QWidget* box : std::initializer_list<QWidget*>{markets_, stocks_, volatility_, horizon_})
+        box->blockSignals(false);
+    inputsChanged();
+}
+
+void SimulationPanel::fillDocument(PlanDocument& document) const {
+    document.markets = historyChosen() ? PlanMarkets::History : PlanMarkets::Simulated;
+    document.stockPercent = stocks_->value();
+    document.volatilityPercent = volatility_->value();
+    document.horizon = horizon_->value();
+    document.paths = paths_;
+    document.seed = seed_;
 }
 
 QString SimulationPanel::sentence() const { return sentence_->text(); }

@@ -23,6 +23,7 @@
 #include <optional>
 #include <string>
 
+#include "document/plan_document.h"
 #include "projection/desktop.h"
 #include "projection/plan.h"
 #include "schedule/history.h"
@@ -52,6 +53,10 @@ class SimulationPanel : public QWidget {
     // sentence says so, until the next plan.
     void planFaulted();
     SimulationOptions options() const;
+    // The markets' inputs of a plan document, put in the boxes as if chosen
+    // (the volatility to the whole percent the box holds), and back.
+    void takeDocument(const PlanDocument& document);
+    void fillDocument(PlanDocument& document) const;
     HistoryOptions historyOptions() const;
 
     QComboBox& marketsBox() const { return *markets_; }
@@ -98,6 +103,9 @@ class SimulationPanel : public QWidget {
     std::optional<Plan> plan_;
     Projection projection_;
     LifePlan life_;
+    // No box shows these: they come from the last plan document opened.
+    std::int32_t paths_ = DefaultPaths;
+    std::uint64_t seed_ = DefaultSeed;
     std::shared_ptr<const Simulation> simulation_;
     std::shared_ptr<const History> history_;
     std::uint64_t answered_ = 0;

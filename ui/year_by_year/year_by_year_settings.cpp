@@ -64,6 +64,7 @@ YearByYearSettings LoadYearByYearSettings() {
     settings.stockPercent = WholeIn(store.value("stocks"), settings.stockPercent, 0, 100);
     settings.geometry = store.value("geometry").toByteArray();
     settings.folder = store.value("folder").toString();
+    settings.planFolder = store.value("plan-folder").toString();
     return settings;
 }
 
@@ -78,12 +79,15 @@ bool SaveYearByYearSettings(const YearByYearSettings& settings) {
     store.setValue("stocks", settings.stockPercent);
     if (!settings.geometry.isEmpty()) store.setValue("geometry", settings.geometry);
     if (!settings.folder.isEmpty()) store.setValue("folder", settings.folder);
+    if (!settings.planFolder.isEmpty()) store.setValue("plan-folder", settings.planFolder);
     store.sync();
     return store.status() == QSettings::NoError;
 }
 
-QString StartFolder(const YearByYearSettings& settings) {
-    if (!settings.folder.isEmpty() && QFileInfo(settings.folder).isDir()) return settings.folder;
+QString StartFolder(const YearByYearSettings& settings) { return StartFolder(settings.folder); }
+
+QString StartFolder(const QString& folder) {
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 

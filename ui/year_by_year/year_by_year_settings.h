@@ -28,6 +28,7 @@ struct YearByYearSettings {
     int horizon = DefaultHorizon;                      // 1 … 80
     QByteArray geometry;  // QWidget::saveGeometry, empty when never saved
     QString folder;       // where the last CSV or PDF went, empty when none
+    QString planFolder;   // where the last plan document was, empty when none
 };
 
 // The window's frame in a geometry that QWidget::saveGeometry wrote; none
@@ -37,6 +38,8 @@ std::optional<QRect> SavedFrame(const QByteArray& geometry);
 // Where Save as CSV and Print to a file start: the folder of the last file
 // when it is still there, else the user's documents folder.
 QString StartFolder(const YearByYearSettings& settings);
+// The same for any folder remembered: `folder` when it is still there.
+QString StartFolder(const QString& folder);
 
 // ~/.config/nestora/year-by-year.conf, or under $XDG_CONFIG_HOME.
 QString YearByYearSettingsPath();

@@ -49,8 +49,10 @@ namespace {
 // Beside the main window the table keeps its six columns readable down to
 // this width; narrower, the window opens in the screen's corner instead.
 constexpr int NarrowestBeside = 600;
-// Wide enough for the chart's legend with all six entries.
-constexpr QSize FirstSize{960, 640};
+// Wide enough for the chart's legend with all six entries, and tall enough
+// for the chart and eight rows of the table under "Your plan" and the
+// markets on an 800-pixel screen.
+constexpr QSize FirstSize{960, 740};
 
 QList<QRect> Screens() {
     QList<QRect> screens;
@@ -108,6 +110,8 @@ void YearByYearWindow::setUpTable() {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->verticalHeader()->hide();
+    // One line a row, so that eight rows fit under the chart on a small screen.
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setAlternatingRowColors(true);
     table_->setAccessibleName("Year by year schedule");

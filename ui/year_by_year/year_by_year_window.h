@@ -23,6 +23,8 @@
 #include "projection/planner.h"
 #include "schedule/schedule.h"
 #include "schedule/schedule_table.h"
+#include "schedule/solver.h"
+#include "ui/year_by_year_inputs.h"
 
 class QCheckBox;
 class QLabel;
@@ -38,7 +40,7 @@ class LifePlanPanel;
 class ScheduleModel;
 class SimulationPanel;
 
-class YearByYearWindow : public QWidget, public CalculateObserver {
+class YearByYearWindow : public QWidget, public CalculateObserver, public YearByYearInputs {
     Q_OBJECT
   public:
     // Error boxes (a failed save) go through `desktop` titled `title`.
@@ -48,6 +50,12 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
 
     void calculated(const Plan& plan, const Projection& projection) override;
     void calculateFaulted(const std::string& message) override;
+
+    // Its part of a plan document (year_by_year_document.cpp).
+    void takeDocument(const PlanDocument& document) override;
+    bool fillDocument(PlanDocument& document, std::string& problem) const override;
+    QString planFolder() const override;
+    void rememberPlanFolder(const QString& document) override;
 
     // The commands behind the buttons.
     void saveCsv();
@@ -136,7 +144,10 @@ class YearByYearWindow : public QWidget, public CalculateObserver {
     bool chartPending_ = false;
     SimulationPanel* simulation_;
     LifePlanPanel* lifePlan_;
-    bool planFaulted_ = false;          // the main window's last calculate faulted
+    bool planFaulted_ = false;  // the main window's last calculate faulted
+    // The solver's question of the last plan document opened.
+    SolveFor solveFor_ = SolveFor::Draw;
+    std::int32_t successPercent_ = DefaultSuccessPercent;
     std::optional<Schedule> schedule_;  // the last one shown
     double start_ = 0;                  // its plan's current savings
     bool behind_ = false;

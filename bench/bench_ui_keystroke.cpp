@@ -16,6 +16,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -28,6 +30,7 @@
 #include "support/loose_edit_boxes.h"
 #include "support/quiet_desktop.h"
 #include "ui/line_edit_field.h"
+#include "ui/year_by_year/life_plan_panel.h"
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/year_by_year_window.h"
 
@@ -74,6 +77,31 @@ void BM_KeystrokeYearByYearOpen(benchmark::State& state) {
     benchmark::DoNotOptimize(yearByYear.model().rowCount());
 }
 
+// The same with "Your plan" set: an age, growing savings, two income
+// streams, a one-off sum and guardrails, so that the schedule follows the
+// year rule and the simulation (on its own thread) every path of it.
+void BM_KeystrokeYearByYearLifePlan(benchmark::State& state) {
+    BoundEdits window;
+    YearByYearWindow yearByYear(window.planner, window.desktop, "Nestora");
+    LifePlanTexts life;
+    life.age = "45";
+    life.growth = "2";
+    life.rule = SpendingRule::Guardrails;
+    life.incomes = {
+        {.name = "State pension", .amount = "14000", .from = "a67", .to = "", .indexed = true},
+        {.name = "Annuity", .amount = "6000", .from = "a65", .to = "a85", .indexed = false}};
+    life.oneOffs = {{.amount = "-25000", .at = "a50"}};
+    yearByYear.lifePlan().setTexts(life);
+    yearByYear.show();
+    QLineEdit& edit1 = *window.boxes.entries[0];
+    std::size_t turn = 0;
+    for (auto _ : state) {
+        edit1.setText(kTyped[turn]);
+        turn ^= 1;
+    }
+    benchmark::DoNotOptimize(yearByYear.model().rowCount());
+}
+
 void BM_KeystrokeAndChartLines(benchmark::State& state) {
     BoundEdits window;
     YearByYearWindow yearByYear(window.planner, window.desktop, "Nestora");
@@ -110,6 +138,7 @@ void BM_BareSetText(benchmark::State& state) {
 
 BENCHMARK(BM_Keystroke);
 BENCHMARK(BM_KeystrokeYearByYearOpen);
+BENCHMARK(BM_KeystrokeYearByYearLifePlan);
 BENCHMARK(BM_KeystrokeAndChartLines);
 BENCHMARK(BM_BareSetText);
 
@@ -122,6 +151,9 @@ int main(int argc, char** argv) {
     char name[] = "bench_ui_keystroke";
     char* qtArgv[] = {name, nullptr};
     QApplication app(qtArgc, qtArgv);
+    // Year by Year's remembered inputs in a folder of the run's own, never the user's.
+    const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
@@ -133,6 +165,8 @@ int main(int argc, char** argv) {
 
     if (const auto r = reporter.ratio("BM_KeystrokeYearByYearOpen", "BM_Keystroke"))
         std::printf("keystroke with Year by Year open / without: %.2f\n", *r);
+    if (const auto r = reporter.ratio("BM_KeystrokeYearByYearLifePlan", "BM_Keystroke"))
+        std::printf("keystroke with Year by Year open and your plan set / without: %.2f\n", *r);
     if (const auto r = reporter.ratio("BM_KeystrokeAndChartLines", "BM_Keystroke"))
         std::printf("keystroke and the chart's lines / keystroke without: %.2f\n", *r);
     if (const auto r = reporter.ratio("BM_Keystroke", "BM_BareSetText")) {

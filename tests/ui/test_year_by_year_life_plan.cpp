@@ -4,6 +4,7 @@
 // simulation; a bad entry is named and changes nothing; the inputs come back
 // after a restart; left neutral, the window shows what it showed without it.
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -163,6 +164,37 @@ TEST_F(YourPlan, TheInputsComeBackAfterARestart) {
               "mended the table follows your plan as it was before.");
     EXPECT_EQ(yby.lifePlan().ruleBox().currentText(), "guardrails");
     EXPECT_TRUE(yby.findChild<QLabel*>("SpendingRuleText")->text().startsWith("Guardrails:"));
+}
+
+// Tab runs from "Your plan" through every input and both tables with their
+// buttons, then on to the markets; every stop has a name a screen reader says.
+TEST_F(YourPlan, TabReachesEveryInputWithItsName) {
+    YearByYearWindow& yby = open();
+    LifePlanPanel& panel = yby.lifePlan();
+    panel.setOpen(true);
+    panel.incomes().addButton().click();
+    panel.oneOffs().addButton().click();
+    yby.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&yby));
+    panel.openButton().setFocus();
+    const QWidget* stops[] = {&panel.ageBox(),
+                              &panel.growthBox(),
+                              &panel.spendBox(),
+                              &panel.ruleBox(),
+                              &panel.incomes().table(),
+                              &panel.incomes().addButton(),
+                              &panel.incomes().removeButton(),
+                              &panel.oneOffs().table(),
+                              &panel.oneOffs().addButton(),
+                              &panel.oneOffs().removeButton(),
+                              &yby.simulation().marketsBox()};
+    for (const QWidget* stop : stops) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), stop)
+            << "at " << QApplication::focusWidget()->metaObject()->className() << " for "
+            << stop->metaObject()->className() << " " << stop->accessibleName().toStdString();
+        EXPECT_FALSE(stop->accessibleName().isEmpty()) << stop->metaObject()->className();
+    }
 }
 
 }  // namespace

@@ -34,7 +34,10 @@ EditTable::EditTable(const QString& name, const QStringList& headers, const QStr
     table_->setTabKeyNavigation(false);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    // Typing or F2 edits the current cell; reaching the table by Tab does not,
+    // so that Tab goes on to its buttons (Enter or Escape ends an edit).
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
     add_->setAccessibleName("Add to " + name);
     remove_->setAccessibleName("Remove from " + name);
     remove_->setEnabled(false);

@@ -52,7 +52,8 @@ int WriteOut(const std::string& text, const char* what) {
     return 1;
 }
 
-// --schedule or --history-starts, on the FILE given or the program's own.
+// --schedule, --solve or --history-starts, on the FILE given or the
+// program's own.
 int RunTable(const Command& command) {
     InitArithmetic();
     std::ios::sync_with_stdio(true);
@@ -61,6 +62,9 @@ int RunTable(const Command& command) {
     if (command.kind == CommandKind::HistoryStarts)
         return RunHistoryStartsCommand(path, mustExist, std::cout, std::cerr, *command.history,
                                        SystemFiles(), command.plan);
+    if (command.kind == CommandKind::Solve)
+        return RunSolveCommand(path, mustExist, std::cout, std::cerr, command.quantity,
+                               command.solve, SystemFiles(), command.plan);
     return RunScheduleCommand(path, mustExist, std::cout, std::cerr, SystemFiles(),
                               command.simulation, command.history, command.plan);
 }
@@ -111,6 +115,7 @@ int RunCommandLine(QCoreApplication& app) {
         case CommandKind::Version:
             return WriteOut("nestora " NESTORA_VERSION "\n", "The version");
         case CommandKind::Schedule:
+        case CommandKind::Solve:
         case CommandKind::HistoryStarts:
             return RunTable(command);
     }

@@ -7,6 +7,8 @@
 //   nestora --schedule            the schedule of the program's own settings
 //   nestora --schedule plan.fig   the schedule of that settings file
 //   nestora --schedule --history  with history's columns
+//   nestora --solve draw          the largest draw the markets bear (also
+//                                 spend, retire, saving)
 //   nestora --history-starts      each start year of history and its outcome
 //   nestora --help, --version
 //   nestora plan.nestora          the window, on that plan document
@@ -15,7 +17,8 @@
 // name the file or the option. Exit status: 0 done, 1 a report on standard
 // error (a settings file the window would complain about, a failed write),
 // 2 a usage error (an argument it does not know, a value out of range),
-// 3 a plan longer than history's data.
+// 3 a plan longer than history's data, or no value that reaches the
+// success level.
 #pragma once
 
 #include <string>

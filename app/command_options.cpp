@@ -11,12 +11,29 @@ namespace nestora {
 
 namespace {
 
-// The two commands and their options, with their help texts.
+// The three commands and their options, with their help texts.
 struct Options {
     QCommandLineOption schedule{
         "schedule",
         "Write the year-by-year schedule as CSV to standard output and exit. FILE is a settings "
         "file; without it, the program's own."};
+    QCommandLineOption solve{
+        "solve",
+        "Write the value of QUANTITY that the markets just bear as CSV "
+        "(quantity,value,success) and exit: draw, the largest draw rate; spend, the largest "
+        "yearly spending in today's money; retire, the fewest years to retirement; saving, the "
+        "smallest yearly saving. Without --volatility or --history the returns do not vary and "
+        "success is 1 or 0. Exit status 3 when no value reaches the success level. FILE as for "
+        "--schedule.",
+        "QUANTITY"};
+    QCommandLineOption success{
+        "success",
+        QString("With --solve: the share of markets that must pay in full for the whole horizon, "
+                "a whole percent (%1 to %2, %3 if not given).")
+            .arg(MinSuccessPercent)
+            .arg(MaxSuccessPercent)
+            .arg(DefaultSuccessPercent),
+        "PCT"};
     QCommandLineOption historyStarts{
         "history-starts",
         QString("Write one CSV line per start year of history since %1 "
@@ -26,15 +43,15 @@ struct Options {
         "volatility",
         QString("With --schedule: returns vary by PCT percent a year (0 to %1, %2 if not given); "
                 "the CSV gains the simulation's columns p10_today, p50_today, p90_today and "
-                "funded.")
+                "funded. With --solve: the same, 0 if not given.")
             .arg(MaxVolatility * 100)
             .arg(DefaultVolatilityPercent),
         "PCT"};
     QCommandLineOption history{
         "history",
-        QString("With --schedule: the markets of history since %1 in place of simulated ones; "
-                "the CSV gains the columns hist_p10_today, hist_p50_today, hist_p90_today and "
-                "hist_funded.")
+        QString("With --schedule or --solve: the markets of history since %1 in place of "
+                "simulated ones; the CSV of --schedule gains the columns hist_p10_today, "
+                "hist_p50_today, hist_p90_today and hist_funded.")
             .arg(UsMarkets().front().year)};
     QCommandLineOption stocks{
         "stocks",
@@ -44,22 +61,23 @@ struct Options {
         "PCT"};
     QCommandLineOption horizon{
         "horizon",
-        QString("With --schedule or --history-starts: the years of retirement to plan for (%1 to "
-                "%2, %3 if not given).")
+        QString("With --schedule, --solve or --history-starts: the years of retirement to plan "
+                "for (%1 to %2, %3 if not given).")
             .arg(MinHorizon)
             .arg(MaxHorizon)
             .arg(DefaultHorizon),
         "YEARS"};
     QCommandLineOption paths{
         "paths",
-        QString("With --schedule: the simulated markets (%1 to %2, %3 if not given).")
+        QString("With --schedule or --solve: the simulated markets (%1 to %2, %3 if not given).")
             .arg(MinPaths)
             .arg(MaxPaths)
             .arg(DefaultPaths),
         "K"};
     QCommandLineOption seed{
         "seed",
-        QString("With --schedule: the simulation's seed, a whole number (%1 if not given).")
+        QString("With --schedule or --solve: the simulation's seed, a whole number (%1 if not "
+                "given).")
             .arg(DefaultSeed),
         "S"};
 
@@ -67,14 +85,19 @@ struct Options {
 
     std::vector<const QCommandLineOption*> all() const {
         std::vector<const QCommandLineOption*> options = {
-            &schedule, &historyStarts, &volatility, &history, &stocks, &horizon, &paths, &seed};
+            &schedule, &solve,   &historyStarts, &volatility, &history,
+            &stocks,   &horizon, &paths,         &seed,       &success};
         for (const QCommandLineOption* option : plan.all()) options.push_back(option);
         return options;
+    }
+    // The commands, in the order the help names them.
+    std::array<const QCommandLineOption*, 3> commands() const {
+        return {&schedule, &solve, &historyStarts};
     }
     void addTo(QCommandLineParser& parser) const {
         for (const QCommandLineOption* option : all()) parser.addOption(*option);
         parser.addPositionalArgument(
-            "FILE", "The settings file for --schedule or --history-starts.", "[FILE]");
+            "FILE", "The settings file for --schedule, --solve or --history-starts.", "[FILE]");
     }
     bool takesValue(const QString& name) const {
         const auto options = all();
@@ -108,7 +131,8 @@ std::optional<std::string> SingleDashWord(const QStringList& arguments, const Op
 
 // An option given where it means nothing: each goes with the commands named.
 std::optional<std::string> OptionOutOfPlace(const QCommandLineParser& parser, const Options& o) {
-    const bool schedule = parser.isSet(o.schedule);
+    // The two commands that take the simulation's or history's markets.
+    const bool markets = parser.isSet(o.schedule) || parser.isSet(o.solve);
     const bool starts = parser.isSet(o.historyStarts);
     const bool history = parser.isSet(o.history);
     struct Place {
@@ -116,40 +140,42 @@ std::optional<std::string> OptionOutOfPlace(const QCommandLineParser& parser, co
         bool fits;
         const char* goesWith;
     };
+    const char* simulated = "--schedule or --solve, not with --history";
     const Place places[] = {
-        {o.history, schedule, "--schedule"},
-        {o.volatility, schedule && !history, "--schedule, not with --history"},
-        {o.paths, schedule && !history, "--schedule, not with --history"},
-        {o.seed, schedule && !history, "--schedule, not with --history"},
-        {o.stocks, (schedule && history) || starts, "--history or --history-starts"},
-        {o.horizon, schedule || starts, "--schedule or --history-starts"},
+        {o.history, markets, "--schedule or --solve"},
+        {o.volatility, markets && !history, simulated},
+        {o.paths, markets && !history, simulated},
+        {o.seed, markets && !history, simulated},
+        {o.stocks, (markets && history) || starts, "--history or --history-starts"},
+        {o.horizon, markets || starts, "--schedule, --solve or --history-starts"},
+        {o.success, parser.isSet(o.solve), "--solve"},
     };
     for (const Place& place : places)
         if (parser.isSet(place.option) && !place.fits)
             return Name(place.option) + " goes with " + place.goesWith + ".";
-    return o.plan.outOfPlace(parser, schedule || starts, "--schedule or --history-starts");
+    return o.plan.outOfPlace(parser, markets || starts, "--schedule, --solve or --history-starts");
 }
 
 // What is wrong with arguments that parsed but do not make one command:
-// --schedule or --history-starts, one FILE at most, and each option with
-// the command it goes with.
+// --schedule, --solve or --history-starts, one FILE at most, and each option
+// with the command it goes with.
 std::optional<std::string> MisplacedArguments(const QCommandLineParser& parser,
                                               const Options& options) {
     const QStringList files = parser.positionalArguments();
-    const bool schedule = parser.isSet(options.schedule);
-    const bool starts = parser.isSet(options.historyStarts);
-    if (schedule && starts) return "--schedule and --history-starts go one at a time.";
-    if (!schedule && !starts && !files.isEmpty())
+    std::vector<const QCommandLineOption*> given;
+    for (const QCommandLineOption* command : options.commands())
+        if (parser.isSet(*command)) given.push_back(command);
+    if (given.size() > 1) return Name(*given[0]) + " and " + Name(*given[1]) + " go one at a time.";
+    if (given.empty() && !files.isEmpty())
         return "Unexpected argument " + Quoted(files.front()) +
-               ": FILE goes with --schedule or --history-starts.";
+               ": FILE goes with --schedule, --solve or --history-starts.";
     if (files.size() > 1)
-        return "Unexpected argument " + Quoted(files[1]) + ": " +
-               Name(schedule ? options.schedule : options.historyStarts) +
+        return "Unexpected argument " + Quoted(files[1]) + ": " + Name(*given.front()) +
                " takes one FILE at most.";
     if (const auto wrong = OptionOutOfPlace(parser, options)) return wrong;
-    if (!schedule && !starts)
-        return "No command given: --schedule writes the schedule, --history-starts history's "
-               "start years.";
+    if (given.empty())
+        return "No command given: --schedule writes the schedule, --solve a value that the "
+               "markets bear, --history-starts history's start years.";
     return std::nullopt;
 }
 
@@ -216,6 +242,36 @@ std::optional<std::string> HistoryOf(const QCommandLineParser& parser, const Opt
     return std::nullopt;
 }
 
+// What --solve asks for: the quantity, the success level (--success) and
+// the markets: history's (--history, --stocks), or simulated ones whose
+// returns do not vary unless --volatility says so.
+std::optional<std::string> SolveOf(const QCommandLineParser& parser, const Options& o,
+                                   Command& command) {
+    const std::optional<SolveFor> quantity = SolveForNamed(parser.value(o.solve).toStdString());
+    if (!quantity) return "--solve takes draw, spend, retire or saving.";
+    command.quantity = *quantity;
+    SolveOptions& solve = command.solve;
+    if (parser.isSet(o.success)) {
+        bool ok = false;
+        solve.successPercent = parser.value(o.success).toInt(&ok);
+        if (!ok || solve.successPercent < MinSuccessPercent ||
+            solve.successPercent > MaxSuccessPercent)
+            return "--success takes a whole percent from 50 to 99.";
+    }
+    if (parser.isSet(o.history)) {
+        std::optional<HistoryOptions> history;
+        if (auto wrong = HistoryOf(parser, o, history)) return wrong;
+        solve.historyStockShare = history->stockShare;
+        solve.simulation.horizon = history->horizon;
+        return std::nullopt;
+    }
+    std::optional<SimulationOptions> simulation;
+    if (auto wrong = SimulationOf(parser, o, simulation)) return wrong;
+    if (simulation) solve.simulation = *simulation;
+    if (!parser.isSet(o.volatility)) solve.simulation.volatility = 0;
+    return std::nullopt;
+}
+
 std::string ParseError(const QCommandLineParser& parser) {
     const QStringList unknown = parser.unknownOptionNames();
     // Single-dash words are refused before the parser sees them.
@@ -257,9 +313,13 @@ ParsedCommand ParseCommand(const QStringList& arguments) {
     if (const auto wrong = MisplacedArguments(parser, options)) return Refused(*wrong);
 
     const bool starts = parser.isSet(options.historyStarts);
-    ParsedCommand chosen = Chosen(starts ? CommandKind::HistoryStarts : CommandKind::Schedule);
+    const bool solve = parser.isSet(options.solve);
+    ParsedCommand chosen = Chosen(solve    ? CommandKind::Solve
+                                  : starts ? CommandKind::HistoryStarts
+                                           : CommandKind::Schedule);
     Command& command = *chosen.command;
-    const auto wrong = starts || parser.isSet(options.history)
+    const auto wrong = solve ? SolveOf(parser, options, command)
+                       : starts || parser.isSet(options.history)
                            ? HistoryOf(parser, options, command.history)
                            : SimulationOf(parser, options, command.simulation);
     if (wrong) return Refused(*wrong);

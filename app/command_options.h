@@ -13,10 +13,11 @@
 #include "app/plan_options.h"
 #include "schedule/history.h"
 #include "schedule/simulation.h"
+#include "schedule/solver.h"
 
 namespace nestora {
 
-enum class CommandKind { Help, Version, Schedule, HistoryStarts };
+enum class CommandKind { Help, Version, Schedule, HistoryStarts, Solve };
 
 struct Command {
     CommandKind kind = CommandKind::Help;
@@ -26,9 +27,13 @@ struct Command {
     // neither; HistoryStarts: always history's options.
     std::optional<SimulationOptions> simulation;
     std::optional<HistoryOptions> history;
-    // Schedule and HistoryStarts: a plan document in place of the settings
-    // file, and the life that the command line gives.
+    // Schedule, Solve and HistoryStarts: a plan document in place of the
+    // settings file, and the life that the command line gives.
     PlanSource plan;
+    // Solve: the quantity and the markets it is solved on (returns that do
+    // not vary unless --volatility or --history says otherwise).
+    SolveFor quantity = SolveFor::Draw;
+    SolveOptions solve;
 };
 
 // The command that `arguments` (the program's name first) ask for, or else

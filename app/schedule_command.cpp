@@ -2,6 +2,8 @@
 #include "app/schedule_command.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "app/windowless_plan.h"
 #include "schedule/history_table.h"
@@ -9,11 +11,20 @@
 #include "schedule/schedule_csv.h"
 #include "schedule/schedule_table.h"
 #include "schedule/simulation_table.h"
+#include "schedule/solve_note.h"
 
 namespace nestora {
 
 namespace {
 
+// What a command makes of the plan: its CSV, and what ends it with status
+// 3 (the plan is longer than history's data, or no value reaches the
+// success level), reported after the CSV, if any, is written.
+struct PlanAnswer {
+    std::string csv;
+    std::optional<std::string> shortfall;
+};
+using AnswerMaker = std::function<PlanAnswer(const Plan&, const Projection&, const LifePlan&)>;
 using TableMaker = std::function<ScheduleTable(const Plan&, const Projection&, const LifePlan&)>;
 
 // Writes the CSV; a failed write is reported and gives status 1.
@@ -25,26 +36,32 @@ int WriteCsv(const std::string& csv, std::ostream& out, std::ostream& err) {
     return 1;
 }
 
-// Loads the plan, makes its table and writes it.
-int RunTableCommand(const std::string& path, bool mustExist, std::ostream& out, std::ostream& err,
-                    FileSystem& files, const PlanSource& source, const TableMaker& makeTable) {
+// Loads the plan, answers for it and writes the answer.
+int RunPlanCommand(const std::string& path, bool mustExist, std::ostream& out, std::ostream& err,
+                   FileSystem& files, const PlanSource& source, const AnswerMaker& makeAnswer) {
     WindowlessPlan plan(PlanPath(source, path), err);
     const std::optional<LifePlan> life = LoadPlan(plan, source, mustExist, files, err);
     if (!life) return 1;
-    std::string csv;
-    std::optional<std::string> tooLong;
+    PlanAnswer answer;
     const bool made = plan.run([&] {
         try {
-            csv = ScheduleCsv(makeTable(plan.plan(), plan.projection(), *life));
+            answer = makeAnswer(plan.plan(), plan.projection(), *life);
         } catch (const HistoryTooLong& e) {
-            tooLong = e.what();
+            answer = {{}, e.what()};
         }
     });
-    if (tooLong) {
-        plan.report(*tooLong);
-        return 3;
-    }
-    return made ? WriteCsv(csv, out, err) : 1;
+    if (!made) return 1;
+    if (!answer.csv.empty() && WriteCsv(answer.csv, out, err) != 0) return 1;
+    if (!answer.shortfall) return 0;
+    plan.report(*answer.shortfall);
+    return 3;
+}
+
+AnswerMaker TableOf(TableMaker makeTable) {
+    return [makeTable = std::move(makeTable)](const Plan& plan, const Projection& projection,
+                                              const LifePlan& life) {
+        return PlanAnswer{ScheduleCsv(makeTable(plan, projection, life)), std::nullopt};
+    };
 }
 
 }  // namespace
@@ -53,26 +70,44 @@ int RunScheduleCommand(const std::string& path, bool mustExist, std::ostream& ou
                        std::ostream& err, FileSystem& files,
                        const std::optional<SimulationOptions>& simulation,
                        const std::optional<HistoryOptions>& history, const PlanSource& source) {
-    return RunTableCommand(
+    return RunPlanCommand(
         path, mustExist, out, err, files, source,
-        [&](const Plan& plan, const Projection& projection, const LifePlan& life) {
+        TableOf([&](const Plan& plan, const Projection& projection, const LifePlan& life) {
             ScheduleTable table =
                 MakeScheduleTable(MakeSchedule(plan, projection, life), CalendarYearNow());
             if (simulation)
                 AddSimulationColumns(table, Simulate(plan, projection, *simulation, life));
             if (history) AddHistoryColumns(table, RunHistory(plan, projection, *history, life));
             return table;
-        });
+        }));
 }
 
 int RunHistoryStartsCommand(const std::string& path, bool mustExist, std::ostream& out,
                             std::ostream& err, const HistoryOptions& history, FileSystem& files,
                             const PlanSource& source) {
-    return RunTableCommand(
+    return RunPlanCommand(
         path, mustExist, out, err, files, source,
-        [&](const Plan& plan, const Projection& projection, const LifePlan& life) {
+        TableOf([&](const Plan& plan, const Projection& projection, const LifePlan& life) {
             return MakeHistoryStartsTable(RunHistory(plan, projection, history, life));
-        });
+        }));
+}
+
+int RunSolveCommand(const std::string& path, bool mustExist, std::ostream& out, std::ostream& err,
+                    SolveFor quantity, const SolveOptions& options, FileSystem& files,
+                    const PlanSource& source) {
+    return RunPlanCommand(path, mustExist, out, err, files, source,
+                          [&](const Plan& plan, const Projection&, const LifePlan& life) {
+                              const Solution solution = Solve(plan, life, quantity, options);
+                              PlanAnswer answer;
+                              answer.csv =
+                                  std::string("quantity,value,success\n") + SolveForName(quantity) +
+                                  "," + SolvedValueText(solution) + "," +
+                                  FundedText(solution.fundedMarkets, solution.markets) + "\n";
+                              if (!solution.found)
+                                  answer.shortfall = SolveSentence(
+                                      solution, [](std::int64_t n) { return std::to_string(n); });
+                              return answer;
+                          });
 }
 
 }  // namespace nestora

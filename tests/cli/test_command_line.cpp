@@ -9,10 +9,15 @@
 
 #include "cli/plan_document_text.h"
 #include "cli/program_run.h"
+#include "number/real_item.h"
+#include "number/text_to_real.h"
 #include "schedule/history_table.h"
 #include "schedule/schedule.h"
 #include "schedule/schedule_csv.h"
 #include "schedule/simulation_support.h"
+#include "schedule/simulation_table.h"
+#include "schedule/solve_note.h"
+#include "schedule/solver.h"
 #include "support/first_run.h"
 #include "support/scratch_folder.h"
 
@@ -53,10 +58,12 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
         // Arguments it does not know are usage errors, with or without a display.
         {{"plan.fig"},
          2,
-         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule or --history-starts."},
+         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule, --solve or "
+         "--history-starts."},
         {{"plan.fig"},
          2,
-         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule or --history-starts.",
+         "nestora: Unexpected argument 'plan.fig': FILE goes with --schedule, --solve or "
+         "--history-starts.",
          Display::Offscreen},
         {{"-x"}, 2, "nestora: Unknown option '-x'."},
         {{"-schedule"}, 2, "nestora: Unknown option '-schedule'."},
@@ -64,16 +71,16 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
         {{"--bogus"}, 2, "nestora: Unknown option '--bogus'."},
         {{"--"},
          2,
-         "nestora: No command given: --schedule writes the schedule, --history-starts history's "
-         "start years."},
+         "nestora: No command given: --schedule writes the schedule, --solve a value that the "
+         "markets bear, --history-starts history's start years."},
         {{"--schedule=yes"}, 2, "nestora: Unexpected value after '--schedule'."},
         {{"--schedule", "a.fig", "b.fig"},
          2,
          "nestora: Unexpected argument 'b.fig': --schedule takes one FILE at most."},
         {{"--volatility", "12"},
          2,
-         "nestora: --volatility goes with --schedule, not with --history."},
-        {{"--history"}, 2, "nestora: --history goes with --schedule."},
+         "nestora: --volatility goes with --schedule or --solve, not with --history."},
+        {{"--history"}, 2, "nestora: --history goes with --schedule or --solve."},
         {{"--history-starts", "--schedule"},
          2,
          "nestora: --schedule and --history-starts go one at a time."},
@@ -85,10 +92,10 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
          "nestora: --stocks goes with --history or --history-starts."},
         {{"--schedule", "--history", "--seed", "5"},
          2,
-         "nestora: --seed goes with --schedule, not with --history."},
+         "nestora: --seed goes with --schedule or --solve, not with --history."},
         {{"--history-starts", "--paths", "5"},
          2,
-         "nestora: --paths goes with --schedule, not with --history."},
+         "nestora: --paths goes with --schedule or --solve, not with --history."},
         {{"--schedule", "--history", "--stocks", "101"},
          2,
          "nestora: --stocks takes a percent from 0 to 100."},
@@ -110,19 +117,63 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
          "nestora: --paths takes a whole number from 1 to 100000."},
         {{"--schedule", "--seed", "-1"}, 2, "nestora: --seed takes a whole number from 0."},
         {{"--schedule", "--horizon"}, 2, "nestora: Missing value after '--horizon'."},
+        // --solve and its options.
+        {{"--solve"}, 2, "nestora: Missing value after '--solve'."},
+        {{"--solve", "wealth"}, 2, "nestora: --solve takes draw, spend, retire or saving."},
+        {{"--solve", "draw", "--schedule"}, 2, "nestora: --schedule and --solve go one at a time."},
+        {{"--solve", "draw", "a.fig", "b.fig"},
+         2,
+         "nestora: Unexpected argument 'b.fig': --solve takes one FILE at most."},
+        {{"--schedule", "--success", "90"}, 2, "nestora: --success goes with --solve."},
+        {{"--solve", "spend", "--success", "100"},
+         2,
+         "nestora: --success takes a whole percent from 50 to 99."},
+        {{"--solve", "spend", "--success", "49"},
+         2,
+         "nestora: --success takes a whole percent from 50 to 99."},
+        {{"--solve", "spend", "--success", "90.5"},
+         2,
+         "nestora: --success takes a whole percent from 50 to 99."},
+        {{"--solve", "retire", "--history", "--paths", "100"},
+         2,
+         "nestora: --paths goes with --schedule or --solve, not with --history."},
+        {{"--solve", "retire", "--stocks", "40"},
+         2,
+         "nestora: --stocks goes with --history or --history-starts."},
+        {{"--solve", "saving", "--volatility", "60"},
+         2,
+         "nestora: --volatility takes a percent from 0 to 50."},
+        {{"--solve", "saving", "--history", "--horizon", "81"},
+         2,
+         "nestora: --horizon takes whole years from 1 to 80."},
         // Files it cannot read name the file.
         {{"--schedule", "{dir}/none.fig"}, 1, "nestora: {dir}/none.fig: File not found."},
         {{"--schedule", "{dir}/bad.fig"}, 1, "nestora: {dir}/bad.fig: Invalid numeric input."},
         {{"--schedule", "{dir}/plan.fig"}, 0, ""},
         {{"--schedule", "{dir}/plan.fig", "--horizon", "5", "--paths", "10"}, 0, ""},
         {{"--history-starts", "{dir}/none.fig"}, 1, "nestora: {dir}/none.fig: File not found."},
+        {{"--solve", "draw", "{dir}/bad.fig"}, 1, "nestora: {dir}/bad.fig: Invalid numeric input."},
+        {{"--solve", "draw", "{dir}/plan.fig", "--success", "50", "--seed", "3"}, 0, ""},
+        // No value in the range reaches the success level.
+        {{"--solve", "retire", "{dir}/plan.fig", "--volatility", "50", "--success", "99",
+          "--horizon", "80"},
+         3,
+         "nestora: {dir}/plan.fig: Even retiring in 80 years, 3 % of markets pay the full draw."},
         // A plan longer than history's data.
         {{"--schedule", "{dir}/long.fig", "--history", "--horizon", "80"},
          3,
          "nestora: {dir}/long.fig: The plan needs 160 years of market history, but the data "
          "holds 152 years (1871 to 2022)."},
+        {{"--solve", "draw", "{dir}/long.fig", "--history", "--horizon", "80"},
+         3,
+         "nestora: {dir}/long.fig: The plan needs 160 years of market history, but the data "
+         "holds 152 years (1871 to 2022)."},
         // The life around the plan, and a plan document in place of a settings file.
-        {{"--age", "45"}, 2, "nestora: --age goes with --schedule or --history-starts."},
+        {{"--age", "45"}, 2, "nestora: --age goes with --schedule, --solve or --history-starts."},
+        {{"--solve", "spend", "{dir}/plan.fig", "--age", "45", "--income", "12000,a67", "--rule",
+          "guardrails"},
+         0,
+         ""},
         {{"--schedule", "--age", "14"}, 2, "nestora: --age takes whole years from 15 to 100."},
         {{"--schedule", "--age", "45.5"}, 2, "nestora: --age takes whole years from 15 to 100."},
         {{"--schedule", "--saving-growth", "50.5"},
@@ -179,6 +230,11 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
          "nestora: {dir}/badtext.nestora: Error in Annual Savings entry."},
         // A failed write is a failure.
         {{"--schedule", "{dir}/plan.fig"},
+         1,
+         "nestora: standard output: The CSV could not be written.",
+         Display::None,
+         Output::Full},
+        {{"--solve", "draw", "{dir}/plan.fig"},
          1,
          "nestora: standard output: The CSV could not be written.",
          Display::None,
@@ -246,6 +302,8 @@ TEST(CommandLine, AnswersOnStandardOutput) {
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.starts_with("Usage: ")) << help.out;
     EXPECT_NE(help.out.find("--schedule"), std::string::npos);
+    EXPECT_NE(help.out.find("--solve <QUANTITY>"), std::string::npos);
+    EXPECT_NE(help.out.find("--success <PCT>"), std::string::npos);
     const ProgramRun version = RunProgram({"--version"}, env, dir);
     EXPECT_TRUE(version.out.starts_with("nestora ")) << version.out;
     EXPECT_TRUE(version.out.ends_with("\n"));
@@ -302,6 +360,102 @@ TEST(CommandLine, HistorysTablesAreThePlansOwn) {
     const ProgramRun defaults = RunProgram({"--history-starts", plan}, env, dir);
     EXPECT_EQ(defaults.out, ScheduleCsv(MakeHistoryStartsTable(RunHistory(
                                 designed.plan(), designed.projection(), HistoryOptions{}))));
+}
+
+// --solve answers for the settings file's plan on the markets its options
+// name: returns that do not vary unless --volatility or --history is given.
+TEST(CommandLine, SolvesOnTheMarketsAsked) {
+    ScratchFolder folder;
+    const std::string dir = folder.path().string();
+    const std::string plan = folder.write("plan.fig", DefaultSettingsFile);
+    const std::vector<std::string> env = Environment(Display::None, dir);
+    struct SolveCase {
+        std::vector<std::string> options;
+        SolveFor quantity;
+        SolveOptions expected;
+        LifePlan life;
+    };
+    LifePlan pension;  // --age 45 --income 12000,a67
+    pension.ageNow = 45;
+    pension.incomes.push_back({"", Extended(12000), 22, std::nullopt, true});
+    SolveOptions fixed;
+    fixed.simulation.volatility = 0;
+    SolveOptions varying;
+    varying.successPercent = 75;
+    varying.simulation.volatility = 0.08;
+    varying.simulation.paths = 2000;
+    varying.simulation.seed = 7;
+    SolveOptions history;
+    history.historyStockShare = 0.4;
+    history.simulation.horizon = 35;
+    const std::vector<SolveCase> cases = {
+        {{"draw"}, SolveFor::Draw, fixed, {}},
+        {{"spend", "--volatility", "8", "--success", "75", "--paths", "2000", "--seed", "7"},
+         SolveFor::Spend,
+         varying,
+         {}},
+        {{"retire", "--history", "--stocks", "40", "--horizon", "35"},
+         SolveFor::Retire,
+         history,
+         {}},
+        {{"saving", "--volatility", "8", "--paths", "2000", "--seed", "7", "--success", "75"},
+         SolveFor::Saving,
+         varying,
+         {}},
+        {{"spend", "--age", "45", "--income", "12000,a67"}, SolveFor::Spend, fixed, pension},
+    };
+    for (const SolveCase& c : cases) {
+        std::vector<std::string> arguments{"--solve"};
+        arguments.insert(arguments.end(), c.options.begin(), c.options.end());
+        arguments.insert(arguments.begin() + 2, plan);
+        SCOPED_TRACE("--solve " + c.options.front());
+        const Solution s = Solve(DefaultPlan(), c.life, c.quantity, c.expected);
+        ASSERT_TRUE(s.found);
+        const ProgramRun run = RunProgram(arguments, env, dir);
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out, "quantity,value,success\n" + c.options.front() + "," +
+                               SolvedValueText(s) + "," + FundedText(s.fundedMarkets, s.markets) +
+                               "\n");
+    }
+    // Returns that do not vary: the one market lasts, success 1.
+    const ProgramRun draw = RunProgram({"--solve", "draw", plan}, env, dir);
+    EXPECT_EQ(draw.out, "quantity,value,success\ndraw,6.13,1.0000\n");
+}
+
+// The draw that --solve gives, typed into the plan, pays in full in at
+// least the success level's share of the same markets through the horizon,
+// as --schedule's funded column shows in the horizon's last year.
+TEST(CommandLine, TheSolvedDrawInThePlanReachesTheSuccessLevel) {
+    ScratchFolder folder;
+    const std::string dir = folder.path().string();
+    const std::string plan = folder.write("plan.fig", DefaultSettingsFile);
+    const std::vector<std::string> env = Environment(Display::None, dir);
+    for (const char* success : {"90", "60"}) {
+        SCOPED_TRACE(success);
+        const ProgramRun solved = RunProgram({"--solve", "draw", plan, "--volatility", "12",
+                                              "--horizon", "25", "--success", success},
+                                             env, dir);
+        ASSERT_EQ(solved.status, 0) << solved.err;
+        const std::string line = solved.out.substr(solved.out.find('\n') + 1);
+        const std::string rate = line.substr(5, line.find(',', 5) - 5);
+        // The settings file keeps the draw as the field's value: the text ÷ 100.
+        std::string file = DefaultSettingsFile;
+        const std::string designedDraw = RealItemText(DefaultPlan().RetirementDraw) + "\r\n";
+        file.replace(file.find(designedDraw), designedDraw.size(),
+                     RealItemText(fp::div(TextToReal(rate).value, 100)) + "\r\n");
+        const std::string withDraw = folder.write("solved.fig", file);
+        const ProgramRun schedule =
+            RunProgram({"--schedule", withDraw, "--volatility", "12", "--horizon", "25"}, env, dir);
+        ASSERT_EQ(schedule.status, 0) << schedule.err;
+        // Year n + horizon = 45; funded is the last column.
+        const std::size_t row = schedule.out.find("\n45,retired,");
+        ASSERT_NE(row, std::string::npos) << schedule.out;
+        const std::string rowText =
+            schedule.out.substr(row + 1, schedule.out.find('\n', row + 1) - row - 1);
+        const double funded = std::stod(rowText.substr(rowText.rfind(',') + 1));
+        EXPECT_GE(funded, std::stoi(success) / 100.0) << rate << " %: " << rowText;
+    }
 }
 
 }  // namespace

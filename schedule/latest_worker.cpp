@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "schedule/latest_worker.h"
 
-#include <exception>
 #include <utility>
 
 namespace nestora {
@@ -49,17 +48,6 @@ void LatestWorker::run() {
         }
         job(ticket);
     }
-}
-
-std::string ErrorTextOf(const std::function<void()>& work) {
-    try {
-        work();
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Unexpected error";
-    }
-    return {};
 }
 
 }  // namespace nestora

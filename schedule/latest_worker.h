@@ -16,7 +16,6 @@
 #include <functional>
 #include <mutex>
 #include <optional>
-#include <string>
 #include <thread>
 
 namespace nestora {
@@ -47,9 +46,5 @@ class LatestWorker {
     bool stopping_ = false;
     std::thread thread_;  // last: starts once the members above exist
 };
-
-// Runs `work` and returns the text of what it raised ("" when nothing): an
-// exception's what(), or "Unexpected error".
-std::string ErrorTextOf(const std::function<void()>& work);
 
 }  // namespace nestora

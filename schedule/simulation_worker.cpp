@@ -3,6 +3,8 @@
 
 #include <utility>
 
+#include "projection/catch_point.h"
+
 namespace nestora {
 
 std::uint64_t SimulationWorker::submit(const Plan& plan, const Projection& projection,
@@ -10,10 +12,10 @@ std::uint64_t SimulationWorker::submit(const Plan& plan, const Projection& proje
     return worker_.submit([this, plan, projection, options, life](std::uint64_t ticket) {
         SimulationOutcome outcome;
         outcome.ticket = ticket;
-        outcome.error = ErrorTextOf([&] {
-            outcome.simulation =
-                std::make_shared<const Simulation>(Simulate(plan, projection, options, life));
-        });
+        outcome.error = ErrorOf([&] {
+                            outcome.simulation = std::make_shared<const Simulation>(
+                                Simulate(plan, projection, options, life));
+                        }).value_or("");
         if (worker_.isLatest(ticket)) done_(std::move(outcome));
     });
 }

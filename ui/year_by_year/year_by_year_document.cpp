@@ -2,9 +2,11 @@
 // The Year by Year window's part of a plan document: "Your plan", the
 // markets and the solver's question.
 #include <QFileInfo>
+#include <QSpinBox>
 
 #include "ui/year_by_year/life_plan_panel.h"
 #include "ui/year_by_year/simulation_panel.h"
+#include "ui/year_by_year/solve_line.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 #include "ui/year_by_year/year_by_year_window.h"
 
@@ -13,8 +15,7 @@ namespace nestora {
 void YearByYearWindow::takeDocument(const PlanDocument& document) {
     lifePlan_->setLifePlan(document.life);
     simulation_->takeDocument(document);
-    solveFor_ = document.solveFor;
-    successPercent_ = document.successPercent;
+    solve_->setQuestion(document.solveFor, document.successPercent);
 }
 
 bool YearByYearWindow::fillDocument(PlanDocument& document, std::string& problem) const {
@@ -22,8 +23,8 @@ bool YearByYearWindow::fillDocument(PlanDocument& document, std::string& problem
     if (!problem.empty()) return false;
     document.life = lifePlan_->lifePlan();
     simulation_->fillDocument(document);
-    document.solveFor = solveFor_;
-    document.successPercent = successPercent_;
+    document.solveFor = solve_->quantity();
+    document.successPercent = solve_->successBox().value();
     return true;
 }
 

@@ -62,6 +62,10 @@ YearByYearSettings LoadYearByYearSettings() {
     settings.markets =
         store.value("markets").toString() == "history" ? Markets::History : Markets::Simulated;
     settings.stockPercent = WholeIn(store.value("stocks"), settings.stockPercent, 0, 100);
+    settings.solveFor =
+        SolveForNamed(store.value("solve").toString().toStdString()).value_or(settings.solveFor);
+    settings.successPercent = WholeIn(store.value("success"), settings.successPercent,
+                                      MinSuccessPercent, MaxSuccessPercent);
     settings.geometry = store.value("geometry").toByteArray();
     settings.folder = store.value("folder").toString();
     settings.planFolder = store.value("plan-folder").toString();
@@ -77,6 +81,8 @@ bool SaveYearByYearSettings(const YearByYearSettings& settings) {
     store.setValue("horizon", settings.horizon);
     store.setValue("markets", settings.markets == Markets::History ? "history" : "simulated");
     store.setValue("stocks", settings.stockPercent);
+    store.setValue("solve", SolveForName(settings.solveFor));
+    store.setValue("success", settings.successPercent);
     if (!settings.geometry.isEmpty()) store.setValue("geometry", settings.geometry);
     if (!settings.folder.isEmpty()) store.setValue("folder", settings.folder);
     if (!settings.planFolder.isEmpty()) store.setValue("plan-folder", settings.planFolder);

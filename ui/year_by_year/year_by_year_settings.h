@@ -3,7 +3,8 @@
 // user's configuration folder (~/.config/nestora/year-by-year.conf), apart
 // from the plan's own settings file: the markets (simulated or history), the
 // varying-returns inputs, the stock share of history, the window's size and
-// place and the folder of the last saved file. A value missing or out of
+// place, the folder of the last saved file and what the solve line solves
+// for with its success level. A value missing or out of
 // range reads as its default or nearest limit. A file that is not an
 // ordinary one (a pipe, a device, a folder) or is larger than 1 MiB is
 // neither read nor written: the window keeps its defaults and says why once.
@@ -16,6 +17,7 @@
 
 #include "schedule/history.h"
 #include "schedule/simulation.h"
+#include "schedule/solver.h"
 
 namespace nestora {
 
@@ -26,6 +28,8 @@ struct YearByYearSettings {
     int volatilityPercent = DefaultVolatilityPercent;  // 0 … 50
     int stockPercent = DefaultStockPercent;            // 0 … 100, history's stock share
     int horizon = DefaultHorizon;                      // 1 … 80
+    SolveFor solveFor = SolveFor::Draw;                // "draw", "spend", "retire", "saving"
+    int successPercent = DefaultSuccessPercent;        // 50 … 99
     QByteArray geometry;  // QWidget::saveGeometry, empty when never saved
     QString folder;       // where the last CSV or PDF went, empty when none
     QString planFolder;   // where the last plan document was, empty when none

@@ -41,6 +41,7 @@
 #include "ui/year_by_year/schedule_model.h"
 #include "ui/year_by_year/schedule_print.h"
 #include "ui/year_by_year/simulation_panel.h"
+#include "ui/year_by_year/solve_line.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 
 namespace nestora {
@@ -80,7 +81,8 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
       copy_(new QPushButton("&Copy")),
       print_(new QPushButton("&Print…")),
       simulation_(new SimulationPanel(desktop, title_)),
-      lifePlan_(new LifePlanPanel(planner.decimalSeparator())) {
+      lifePlan_(new LifePlanPanel(planner.decimalSeparator())),
+      solve_(new SolveLine(planner, *simulation_, desktop, title_)) {
     setObjectName("YearByYear");
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.
@@ -164,11 +166,13 @@ void YearByYearWindow::layOut() {
     layout->addWidget(chart_, 5);
     layout->addWidget(lifePlan_);
     layout->addWidget(simulation_);
+    layout->addWidget(solve_);
     layout->addLayout(buttons);
     layout->addWidget(stack_, 4);
     layout->addWidget(note_);
     setTabOrder(lifePlan_, simulation_);
-    setTabOrder(simulation_, table_);
+    setTabOrder(simulation_, solve_);
+    setTabOrder(solve_, table_);
     setTabOrder(table_, nominal_);
     setTabOrder(nominal_, save_);
     setTabOrder(save_, copy_);
@@ -214,6 +218,7 @@ void YearByYearWindow::calculateFaulted(const std::string& message) {
     behind_ = false;
     planFaulted_ = true;
     simulation_->planFaulted();
+    solve_->planFaulted();
     showFault(message);
 }
 
@@ -278,6 +283,7 @@ void YearByYearWindow::refresh(const Plan& plan, const Projection& projection, b
         // the table keeps the simulation's figures of the plan before.
         showTable(false);
         simulation_->setPlan(plan, projection, life);
+        solve_->setPlan(plan, life);
         chartPlan_ = plan;
         chartSchedule_ = schedule;
         chartPending_ = true;

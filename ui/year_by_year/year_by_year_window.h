@@ -39,6 +39,7 @@ class ScheduleChart;
 class LifePlanPanel;
 class ScheduleModel;
 class SimulationPanel;
+class SolveLine;
 
 class YearByYearWindow : public QWidget, public CalculateObserver, public YearByYearInputs {
     Q_OBJECT
@@ -89,6 +90,7 @@ class YearByYearWindow : public QWidget, public CalculateObserver, public YearBy
     QString noteText() const;
     SimulationPanel& simulation() const { return *simulation_; }
     LifePlanPanel& lifePlan() const { return *lifePlan_; }
+    SolveLine& solve() const { return *solve_; }
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -144,10 +146,8 @@ class YearByYearWindow : public QWidget, public CalculateObserver, public YearBy
     bool chartPending_ = false;
     SimulationPanel* simulation_;
     LifePlanPanel* lifePlan_;
-    bool planFaulted_ = false;  // the main window's last calculate faulted
-    // The solver's question of the last plan document opened.
-    SolveFor solveFor_ = SolveFor::Draw;
-    std::int32_t successPercent_ = DefaultSuccessPercent;
+    SolveLine* solve_;
+    bool planFaulted_ = false;          // the main window's last calculate faulted
     std::optional<Schedule> schedule_;  // the last one shown
     double start_ = 0;                  // its plan's current savings
     bool behind_ = false;

@@ -223,11 +223,11 @@ TEST_F(YearByYearInUse, ADamagedRememberedPlaceGivesTheFirstPlace) {
         EXPECT_EQ(yby.frameGeometry(), first);
         window.reset();
     }
-    // A place on the screen is kept.
+    // A place on the screen, above the window's least size, is kept.
     YearByYearSettings saved;
-    saved.geometry = Geometry(QRect(20, 30, 700, 500), QRect(20, 30, 700, 500));
+    saved.geometry = Geometry(QRect(20, 30, 700, 600), QRect(20, 30, 700, 600));
     SaveYearByYearSettings(saved);
-    EXPECT_EQ(open().geometry(), QRect(20, 30, 700, 500));
+    EXPECT_EQ(open().geometry(), QRect(20, 30, 700, 600));
 }
 
 TEST_F(YearByYearInUse, SaveAndPrintStartInTheDocumentsFolderThenTheLastOne) {

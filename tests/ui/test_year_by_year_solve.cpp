@@ -20,10 +20,11 @@
 #include "schedule/solver.h"
 #include "support/first_run.h"
 #include "support/planner_fixture.h"
-#include "ui/window_fixture.h"
+#include "ui/year_by_year/life_plan_panel.h"
 #include "ui/year_by_year/simulation_panel.h"
 #include "ui/year_by_year/solve_line.h"
 #include "ui/year_by_year/year_by_year_window.h"
+#include "ui/year_by_year_fixture.h"
 
 namespace nestora::testing {
 namespace {
@@ -42,23 +43,8 @@ class SolveSettingsFolder : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const SolveSettings =
     ::testing::AddGlobalTestEnvironment(new SolveSettingsFolder);
 
-class SolveInWindow : public WindowTest {
+class SolveInWindow : public YearByYearTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year").clear();
-    }
-    YearByYearWindow& openSolve() {
-        settings.write(DefaultSettingsFile);
-        start();
-        window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
-            return new YearByYearWindow(planner, d, title);
-        });
-        window->findChild<QAction*>("YearByYear1")->trigger();
-        auto* opened = dynamic_cast<YearByYearWindow*>(window->yearByYearWindow());
-        if (opened == nullptr) throw std::logic_error("no Year by Year window");
-        return *opened;
-    }
     // Waits until the solve line and the simulation have answered the latest plan.
     static void solvedAll(YearByYearWindow& yby) {
         EXPECT_TRUE(QTest::qWaitFor(
@@ -67,7 +53,8 @@ class SolveInWindow : public WindowTest {
     }
     // The answer for the main window's plan now, as the line should show it.
     Solution expectedAnswer(const YearByYearWindow& yby) const {
-        return Solve(window->planner().plan, {}, yby.solve().quantity(), yby.solve().options());
+        return Solve(window->planner().plan, yby.lifePlan().lifePlan(), yby.solve().quantity(),
+                     yby.solve().options());
     }
     static QString sentenceOf(const Solution& s) {
         const QLocale locale;
@@ -78,7 +65,7 @@ class SolveInWindow : public WindowTest {
 };
 
 TEST_F(SolveInWindow, AnswersOnTheMarketsTheWindowShows) {
-    YearByYearWindow& yby = openSolve();
+    YearByYearWindow& yby = open();
     SolveLine& line = yby.solve();
     EXPECT_EQ(line.quantityBox().currentText(), "draw");
     EXPECT_EQ(line.successBox().value(), 90);
@@ -104,8 +91,16 @@ TEST_F(SolveInWindow, AnswersOnTheMarketsTheWindowShows) {
         {"retire", [&] { line.quantityBox().setCurrentIndex(2); }},
         {"success", [&] { line.successBox().setValue(75); }},
         {"horizon", [&] { panel.horizonBox().setValue(25); }},
-        {"volatility 0", [&] { panel.volatilityBox().setValue(0); }},
-        {"history", [&] { panel.marketsBox().setCurrentIndex(1); }},
+        {"volatility 0",
+         [&] {
+             panel.volatilityBox().setValue(0);
+             EXPECT_FALSE(line.successBox().isEnabled()) << "the level means nothing here";
+         }},
+        {"history",
+         [&] {
+             panel.marketsBox().setCurrentIndex(1);
+             EXPECT_TRUE(line.successBox().isEnabled());
+         }},
         {"stocks", [&] { panel.stocksBox().setValue(30); }},
     };
     for (const Step& step : steps) {
@@ -129,7 +124,7 @@ TEST_F(SolveInWindow, AnswersOnTheMarketsTheWindowShows) {
 // Typing in the main window faster than the line can answer: the answer
 // comes once, for the plan typed last.
 TEST_F(SolveInWindow, AnswersOnlyTheNewestPlanAfterABurst) {
-    YearByYearWindow& yby = openSolve();
+    YearByYearWindow& yby = open();
     solvedAll(yby);
     QSignalSpy answers(&yby.solve(), &SolveLine::solved);
     for (const char* saving : {"1", "12", "120", "1200", "12000", "15000", "15500"})
@@ -145,7 +140,7 @@ TEST_F(SolveInWindow, AnswersOnlyTheNewestPlanAfterABurst) {
 // takes it as it takes typed text, and the four results are the designed
 // ones for that text.
 TEST_F(SolveInWindow, ApplyTypesTheAnswerIntoTheMainWindow) {
-    YearByYearWindow& yby = openSolve();
+    YearByYearWindow& yby = open();
     SolveLine& line = yby.solve();
     struct Target {
         int quantity;  // the combo's index
@@ -190,7 +185,7 @@ TEST_F(SolveInWindow, ApplyTypesTheAnswerIntoTheMainWindow) {
 // pays the full draw through the horizon in at least the success level's
 // share of its markets.
 TEST_F(SolveInWindow, TheAppliedDrawReachesTheSuccessLevel) {
-    YearByYearWindow& yby = openSolve();
+    YearByYearWindow& yby = open();
     yby.solve().successBox().setValue(80);
     solvedAll(yby);
     ASSERT_TRUE(yby.solve().solution().has_value());
@@ -204,23 +199,33 @@ TEST_F(SolveInWindow, TheAppliedDrawReachesTheSuccessLevel) {
     EXPECT_EQ(window->planner().plan.RetirementDraw, fp::div(TextToReal(text("Edit8")).value, 100));
 }
 
-TEST_F(SolveInWindow, SpendHasNoFieldToApplyTo) {
-    YearByYearWindow& yby = openSolve();
-    yby.solve().quantityBox().setCurrentIndex(1);
+// The spending goes into Your plan's spending input, as typed there: the
+// plan then spends it, and the line's next answer is the same amount.
+TEST_F(SolveInWindow, ApplyTypesTheSpendingIntoYourPlan) {
+    YearByYearWindow& yby = open();
+    SolveLine& line = yby.solve();
+    line.quantityBox().setCurrentIndex(1);
     solvedAll(yby);
-    ASSERT_TRUE(yby.solve().solution().has_value());
-    EXPECT_TRUE(yby.solve().sentence().startsWith("You can spend "))
-        << yby.solve().sentence().toStdString();
-    EXPECT_FALSE(yby.solve().applyButton().isEnabled());
-    EXPECT_EQ(yby.solve().applyButton().toolTip(),
-              "The plan has no spending input yet to put this answer into");
+    ASSERT_TRUE(line.solution().has_value() && line.solution()->found)
+        << line.sentence().toStdString();
+    EXPECT_TRUE(line.sentence().startsWith("You can spend ")) << line.sentence().toStdString();
+    ASSERT_TRUE(line.applyButton().isEnabled());
+    const std::string value = SolvedValueText(*line.solution());
     const EntryTexts before = entryTexts();
-    yby.solve().apply();
-    EXPECT_EQ(entryTexts(), before);
+    QTest::mouseClick(&line.applyButton(), Qt::LeftButton);
+    EXPECT_EQ(yby.lifePlan().spendBox().text().toStdString(), value);
+    ASSERT_TRUE(yby.lifePlan().lifePlan().spendToday.has_value());
+    EXPECT_EQ(*yby.lifePlan().lifePlan().spendToday, Extended(line.solution()->value));
+    EXPECT_EQ(entryTexts(), before) << "the main window keeps its plan";
+    solvedAll(yby);
+    ASSERT_TRUE(line.solution().has_value());
+    EXPECT_EQ(SolvedValueText(*line.solution()), value);
+    EXPECT_FALSE(line.applyButton().isEnabled());
+    EXPECT_TRUE(desktop.calls.empty());
 }
 
 TEST_F(SolveInWindow, AFaultedPlanHasNothingToSolve) {
-    YearByYearWindow& yby = openSolve();
+    YearByYearWindow& yby = open();
     solvedAll(yby);
     edit("Edit1").setText("0");
     edit("Edit2").setText("0");
@@ -237,13 +242,13 @@ TEST_F(SolveInWindow, AFaultedPlanHasNothingToSolve) {
 // input can be reached from the keyboard and has a name.
 TEST_F(SolveInWindow, RemembersItsInputsAndNamesThem) {
     {
-        YearByYearWindow& yby = openSolve();
+        YearByYearWindow& yby = open();
         yby.solve().quantityBox().setCurrentIndex(3);
         yby.solve().successBox().setValue(95);
         solvedAll(yby);
         window.reset();
     }
-    YearByYearWindow& again = openSolve();
+    YearByYearWindow& again = open();
     SolveLine& line = again.solve();
     EXPECT_EQ(line.quantity(), SolveFor::Saving);
     EXPECT_EQ(line.successBox().value(), 95);
@@ -254,6 +259,30 @@ TEST_F(SolveInWindow, RemembersItsInputsAndNamesThem) {
     EXPECT_EQ(line.applyButton().text(), "&Apply");
     EXPECT_EQ(line.successBox().accessibleName(),
               "Success level: percent of markets that last 30 years");
+}
+
+// Tab leads from the panel's horizon through the line's inputs to Apply;
+// Space there applies; the horizon's link leads back to its box.
+TEST_F(SolveInWindow, WorksFromTheKeyboard) {
+    YearByYearWindow& yby = open();
+    solvedAll(yby);
+    yby.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&yby));
+    SolveLine& line = yby.solve();
+    yby.simulation().horizonBox().setFocus();
+    for (QWidget* next : std::initializer_list<QWidget*>{&line.quantityBox(), &line.successBox(),
+                                                         &line.applyButton()}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+    // Space on Apply applies.
+    ASSERT_TRUE(line.applyButton().isEnabled());
+    const std::string value = SolvedValueText(*line.solution());
+    QTest::keyClick(&line.applyButton(), Qt::Key_Space);
+    EXPECT_EQ(text("Edit8"), value);
+
+    emit line.findChild<QLabel*>("SolveHorizon")->linkActivated("#horizon");
+    EXPECT_EQ(QApplication::focusWidget(), &yby.simulation().horizonBox());
 }
 
 }  // namespace

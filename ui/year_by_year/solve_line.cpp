@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPointer>
 #include <QPushButton>
@@ -30,11 +31,12 @@ QLabel* Buddied(const QString& text, QWidget* buddy) {
 
 }  // namespace
 
-SolveLine::SolveLine(Planner& planner, const SimulationPanel& markets, Desktop& desktop,
-                     std::string title, QWidget* parent)
+SolveLine::SolveLine(Planner& planner, const SimulationPanel& markets, QLineEdit* spending,
+                     Desktop& desktop, std::string title, QWidget* parent)
     : QWidget(parent),
       planner_(planner),
       markets_(markets),
+      spending_(spending),
       desktop_(desktop),
       title_(std::move(title)) {
     setObjectName("Solve");
@@ -63,8 +65,9 @@ void SolveLine::makeRow() {
     success_->setValue(settings.successPercent);
     horizon_ = new QLabel;
     horizon_->setObjectName("SolveHorizon");
-    horizon_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    horizon_->setToolTip("The years of retirement to plan for, set under the chart");
+    // Alt+F reaches the box from the keyboard; Tab goes on to Apply.
+    horizon_->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    horizon_->setToolTip("The years of retirement to plan for: Plan for, above (Alt+F)");
     sentence_ = new QLabel;
     sentence_->setObjectName("SolveSentence");
     sentence_->setWordWrap(true);
@@ -161,6 +164,11 @@ void SolveLine::showHorizon() {
         QString("% of %1 last <a href=\"#horizon\">%2 years</a>").arg(markets).arg(years));
     success_->setAccessibleName(
         QString("Success level: percent of %1 that last %2 years").arg(markets).arg(years));
+    // With returns that do not vary the one market lasts or it does not.
+    const bool fixed = !markets_.historyChosen() && markets_.options().volatility == 0;
+    success_->setEnabled(!fixed);
+    success_->setToolTip(fixed ? "Returns do not vary: the savings last the horizon or they do not"
+                               : "");
 }
 
 // The solve runs on the worker's thread; its answer is handed to this
@@ -220,24 +228,37 @@ std::optional<Entry> SolveLine::target() const {
     return std::nullopt;
 }
 
+QString SolveLine::targetText() const {
+    if (const std::optional<Entry> field = target())
+        return QString::fromStdString(planner_.entryField(*field).text());
+    return spending_ != nullptr ? spending_->text() : QString();
+}
+
 // On for an answer of the latest plan that some value reaches and that
-// the field does not already hold.
+// its input does not already hold.
 void SolveLine::updateApply() {
-    const std::optional<Entry> field = target();
-    apply_->setToolTip(field ? "Put the answer into the main window's field"
-                             : "The plan has no spending input yet to put this answer into");
-    const bool ready =
-        field && solution_ && solution_->found && !running() && solution_->quantity == quantity();
-    apply_->setEnabled(ready && planner_.entryField(*field).text() !=
-                                    SolvedValueText(*solution_, planner_.decimalSeparator()));
+    const bool hasInput = target() || spending_ != nullptr;
+    apply_->setToolTip(!hasInput  ? "There is no spending input to put this answer into"
+                       : target() ? "Put the answer into the main window's field"
+                                  : "Put the answer into Your plan's spending");
+    const bool ready = hasInput && solution_ && solution_->found && !running() &&
+                       solution_->quantity == quantity();
+    apply_->setEnabled(ready && targetText() != QString::fromStdString(SolvedValueText(
+                                                    *solution_, planner_.decimalSeparator())));
 }
 
 void SolveLine::apply() {
-    const std::optional<Entry> field = target();
-    if (!field || !apply_->isEnabled()) return;
+    if (!apply_->isEnabled()) return;
     const std::string text = SolvedValueText(*solution_, planner_.decimalSeparator());
-    // The field's change runs its handler, a catch point of its own.
-    RunCaught(desktop_, title_, [&] { planner_.entryField(*field).setText(text); });
+    if (const std::optional<Entry> field = target()) {
+        // The field's change runs its handler, a catch point of its own.
+        RunCaught(desktop_, title_, [&] { planner_.entryField(*field).setText(text); });
+    } else if (spending_ != nullptr) {
+        // Typed over the whole text: the spending input reads what is typed,
+        // not what code sets.
+        spending_->selectAll();
+        spending_->insert(QString::fromStdString(text));
+    }
     updateApply();
 }
 

@@ -14,8 +14,8 @@
 // Apply puts the answer into the main window's field as a paste would (the
 // draw into the retirement draw, the years into the years to retirement,
 // the saving into the annual savings): the field's handler run applies its
-// rules and the main window recomputes, and so does this window. The plan
-// has no spending input yet, so Apply is off for spend and says why.
+// rules and the main window recomputes, and so does this window. The
+// spending goes into Your plan's spending input, typed over its text.
 //
 // The quantity and the success level are remembered with the panel's
 // inputs (YearByYearSettings), written once a value has settled for half a
@@ -38,6 +38,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSpinBox;
 
@@ -48,11 +49,12 @@ class SimulationPanel;
 class SolveLine : public QWidget {
     Q_OBJECT
   public:
-    // Apply types into `planner`'s fields; a fault in a change of the inputs
-    // goes to `desktop`'s error box titled `title`. `markets` must outlive
-    // the line.
-    SolveLine(Planner& planner, const SimulationPanel& markets, Desktop& desktop, std::string title,
-              QWidget* parent = nullptr);
+    // Apply types into `planner`'s fields and the spending into `spending`
+    // (none: Apply is off for it); a fault in a change of the inputs goes to
+    // `desktop`'s error box titled `title`. `markets` and `spending` must
+    // outlive the line.
+    SolveLine(Planner& planner, const SimulationPanel& markets, QLineEdit* spending,
+              Desktop& desktop, std::string title, QWidget* parent = nullptr);
     ~SolveLine() override;
 
     void setPlan(const Plan& plan, const LifePlan& life = {});
@@ -96,10 +98,13 @@ class SolveLine : public QWidget {
     void updateApply();
     // The main window's field the answer goes into; none for spend.
     std::optional<Entry> target() const;
+    // The text of the input the answer goes into.
+    QString targetText() const;
     void remember();
 
     Planner& planner_;
     const SimulationPanel& markets_;
+    QLineEdit* spending_;
     Desktop& desktop_;
     std::string title_;
     QComboBox* quantity_ = nullptr;

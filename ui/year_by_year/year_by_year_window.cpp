@@ -82,7 +82,7 @@ YearByYearWindow::YearByYearWindow(Planner& planner, Desktop& desktop, std::stri
       print_(new QPushButton("&Print…")),
       simulation_(new SimulationPanel(desktop, title_)),
       lifePlan_(new LifePlanPanel(planner.decimalSeparator())),
-      solve_(new SolveLine(planner, *simulation_, desktop, title_)) {
+      solve_(new SolveLine(planner, *simulation_, &lifePlan_->spendBox(), desktop, title_)) {
     setObjectName("YearByYear");
     setWindowTitle("Year by Year");
     // The main window alone decides when the program ends.

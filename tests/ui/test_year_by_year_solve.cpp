@@ -15,6 +15,7 @@
 #include <QTest>
 #include <memory>
 
+#include "document/plan_document.h"
 #include "number/text_to_real.h"
 #include "schedule/solve_note.h"
 #include "schedule/solver.h"
@@ -259,6 +260,24 @@ TEST_F(SolveInWindow, RemembersItsInputsAndNamesThem) {
     EXPECT_EQ(line.applyButton().text(), "&Apply");
     EXPECT_EQ(line.successBox().accessibleName(),
               "Success level: percent of markets that last 30 years");
+}
+
+// A plan document's question goes into the line's inputs and comes back
+// from them.
+TEST_F(SolveInWindow, TakesAndGivesAPlanDocumentsQuestion) {
+    YearByYearWindow& yby = open();
+    PlanDocument document;
+    document.solveFor = SolveFor::Retire;
+    document.successPercent = 80;
+    yby.takeDocument(document);
+    EXPECT_EQ(yby.solve().quantity(), SolveFor::Retire);
+    EXPECT_EQ(yby.solve().successBox().value(), 80);
+    yby.solve().quantityBox().setCurrentIndex(3);
+    PlanDocument saved;
+    std::string problem;
+    ASSERT_TRUE(yby.fillDocument(saved, problem)) << problem;
+    EXPECT_EQ(saved.solveFor, SolveFor::Saving);
+    EXPECT_EQ(saved.successPercent, 80);
 }
 
 // Tab leads from the panel's horizon through the line's inputs to Apply;

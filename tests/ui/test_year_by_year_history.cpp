@@ -27,23 +27,10 @@
 #include "ui/year_by_year/simulation_panel.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 #include "ui/year_by_year/year_by_year_window.h"
+#include "ui/year_by_year_fixture.h"
 
 namespace nestora::testing {
 namespace {
-
-// QSettings of this file's tests live in a folder of their own.
-class HistorySettingsFolder : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        folder_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
-    }
-
-  private:
-    std::unique_ptr<QTemporaryDir> folder_;
-};
-[[maybe_unused]] ::testing::Environment* const HistorySettings =
-    ::testing::AddGlobalTestEnvironment(new HistorySettingsFolder);
 
 class HistoryMarkets : public WindowTest {
   protected:

@@ -29,24 +29,10 @@
 #include "ui/year_by_year/simulation_panel.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 #include "ui/year_by_year/year_by_year_window.h"
+#include "ui/year_by_year_fixture.h"
 
 namespace nestora::testing {
 namespace {
-
-// Every QSettings of this test program keeps its files in a folder of its
-// own, never in the user's configuration folder.
-class PrivateSettingsFolder : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        folder_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
-    }
-
-  private:
-    std::unique_ptr<QTemporaryDir> folder_;
-};
-[[maybe_unused]] ::testing::Environment* const PrivateSettings =
-    ::testing::AddGlobalTestEnvironment(new PrivateSettingsFolder);
 
 class VaryingReturns : public WindowTest {
   protected:

@@ -30,20 +30,6 @@
 namespace nestora::testing {
 namespace {
 
-// QSettings of this file's tests live in a folder of their own.
-class SolveSettingsFolder : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        folder_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
-    }
-
-  private:
-    std::unique_ptr<QTemporaryDir> folder_;
-};
-[[maybe_unused]] ::testing::Environment* const SolveSettings =
-    ::testing::AddGlobalTestEnvironment(new SolveSettingsFolder);
-
 class SolveInWindow : public YearByYearTest {
   protected:
     // Waits until the solve line and the simulation have answered the latest plan.

@@ -5,7 +5,9 @@
 
 #include <QAction>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 #include <stdexcept>
 
 #include "support/first_run.h"
@@ -14,6 +16,21 @@
 #include "ui/year_by_year/year_by_year_window.h"
 
 namespace nestora::testing {
+
+// Every QSettings of the test program keeps its files in a folder of its
+// own, never in the user's configuration folder.
+class PrivateQSettingsFolder : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        folder_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_->path());
+    }
+
+  private:
+    std::unique_ptr<QTemporaryDir> folder_;
+};
+[[maybe_unused]] inline ::testing::Environment* const PrivateQSettings =
+    ::testing::AddGlobalTestEnvironment(new PrivateQSettingsFolder);
 
 class YearByYearTest : public WindowTest {
   protected:

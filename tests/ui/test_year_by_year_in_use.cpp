@@ -225,9 +225,9 @@ TEST_F(YearByYearInUse, ADamagedRememberedPlaceGivesTheFirstPlace) {
     }
     // A place on the screen, above the window's least size, is kept.
     YearByYearSettings saved;
-    saved.geometry = Geometry(QRect(20, 30, 700, 600), QRect(20, 30, 700, 600));
+    saved.geometry = Geometry(QRect(20, 30, 700, 660), QRect(20, 30, 700, 660));
     SaveYearByYearSettings(saved);
-    EXPECT_EQ(open().geometry(), QRect(20, 30, 700, 600));
+    EXPECT_EQ(open().geometry(), QRect(20, 30, 700, 660));
 }
 
 TEST_F(YearByYearInUse, SaveAndPrintStartInTheDocumentsFolderThenTheLastOne) {

@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -164,6 +166,30 @@ TEST_F(YourPlan, TheInputsComeBackAfterARestart) {
               "mended the table follows your plan as it was before.");
     EXPECT_EQ(yby.lifePlan().ruleBox().currentText(), "guardrails");
     EXPECT_TRUE(yby.findChild<QLabel*>("SpendingRuleText")->text().startsWith("Guardrails:"));
+}
+
+// Beside the main window on a 1280 × 800 screen the window has about 750 by
+// 740 pixels; with "Your plan" open, the rule written out over two lines and
+// a row in each table, the chart keeps its height and eight whole rows of the
+// table show under it.
+TEST_F(YourPlan, OpenItLeavesTheChartAndEightRowsOnASmallScreen) {
+    YearByYearWindow& yby = open();
+    LifePlanPanel& panel = yby.lifePlan();
+    panel.setOpen(true);
+    panel.ruleBox().setCurrentIndex(2);
+    panel.incomes().addButton().click();
+    panel.oneOffs().addButton().click();
+    const QSize room(750, 740);
+    EXPECT_LE(yby.minimumSizeHint().height(), room.height());
+    yby.resize(room);
+    QCoreApplication::processEvents();
+    const auto* table = yby.findChild<QTableView*>("ScheduleTable");
+    const auto* chart = yby.findChild<QWidget*>("ScheduleChart");
+    ASSERT_NE(table, nullptr);
+    ASSERT_NE(chart, nullptr);
+    EXPECT_EQ(yby.height(), room.height());
+    EXPECT_GE(chart->height(), chart->minimumHeight());
+    EXPECT_GE(table->viewport()->height(), 8 * table->verticalHeader()->defaultSectionSize());
 }
 
 // Tab runs from "Your plan" through every input and both tables with their

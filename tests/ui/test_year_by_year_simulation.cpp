@@ -175,7 +175,7 @@ TEST_F(VaryingReturns, RemembersTheInputsAndTheWindowsPlace) {
         YearByYearWindow& yby = open();
         yby.simulation().volatilityBox().setValue(20);
         yby.simulation().horizonBox().setValue(40);
-        yby.resize(700, 600);
+        yby.resize(700, 660);
         yby.hide();
         settle(yby);
         EXPECT_TRUE(QTest::qWaitFor([] { return LoadYearByYearSettings().horizon == 40; }, 5000));
@@ -190,7 +190,7 @@ TEST_F(VaryingReturns, RemembersTheInputsAndTheWindowsPlace) {
     YearByYearWindow& again = open();
     EXPECT_EQ(again.simulation().volatilityBox().value(), 20);
     EXPECT_EQ(again.simulation().horizonBox().value(), 40);
-    EXPECT_EQ(again.size(), QSize(700, 600));
+    EXPECT_EQ(again.size(), QSize(700, 660));
     settle(again);
     // The plan's own settings file keeps its eight lines.
     window->close();

@@ -32,15 +32,15 @@ QLineEdit* AddInput(QHBoxLayout& row, const QString& label, const QString& after
     row.addWidget(before);
     row.addWidget(box);
     if (!after.isEmpty()) row.addWidget(new QLabel(after));
-    row.addSpacing(12);
+    row.addSpacing(8);
     return box;
 }
 
 QString Amount(Extended value) { return QLocale().toString(fp::toDouble(value), 'f', 0); }
 
-// A table as tall as its header and three rows.
-void ThreeRowsTall(QTableWidget& table) {
-    const int rows = table.verticalHeader()->defaultSectionSize() * 3;
+// A table as tall as its header and two rows; more scroll.
+void TwoRowsTall(QTableWidget& table) {
+    const int rows = table.verticalHeader()->defaultSectionSize() * 2;
     table.setFixedHeight(table.horizontalHeader()->sizeHint().height() + rows +
                          2 * table.frameWidth());
 }
@@ -71,14 +71,19 @@ LifePlanPanel::LifePlanPanel(char decimalSeparator, QWidget* parent)
     warning_->setStyleSheet("color: #b00020; font-weight: bold;");
     warning_->hide();
 
+    // Open, the inputs stand beside the button where the summary stood
+    // closed; the rule's text and the tables go under them.
+    inputs_ = makeInputs();
     auto* bodyLayout = new QVBoxLayout(body_);
     bodyLayout->setContentsMargins(0, 0, 0, 0);
-    bodyLayout->addWidget(makeInputs());
+    bodyLayout->setSpacing(2);
+    bodyLayout->addWidget(ruleText_);
     bodyLayout->addWidget(makeTables());
 
     auto* head = new QHBoxLayout;
     head->addWidget(open_);
     head->addWidget(summary_, 1);
+    head->addWidget(inputs_, 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -120,6 +125,7 @@ LifePlanPanel::~LifePlanPanel() {
 QWidget* LifePlanPanel::makeInputs() {
     auto* inputs = new QWidget;
     auto* row = new QHBoxLayout;
+    row->setSpacing(4);
     age_ = AddInput(*row, "A&ge now", "",
                     "Your age today (15 to 100), so that each year shows your age and its "
                     "calendar year; empty leaves ages out",
@@ -150,11 +156,8 @@ QWidget* LifePlanPanel::makeInputs() {
     ruleText_ = new QLabel;
     ruleText_->setObjectName("SpendingRuleText");
     ruleText_->setWordWrap(true);
-    auto* layout = new QVBoxLayout(inputs);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addLayout(row);
-    layout->addWidget(ruleText_);
+    row->setContentsMargins(0, 0, 0, 0);
+    inputs->setLayout(row);
     return inputs;
 }
 
@@ -174,7 +177,7 @@ QWidget* LifePlanPanel::makeTables() {
                               "Its year: " + when},
                              -1);
     oneOffs_->setObjectName("OneOffs");
-    for (EditTable* table : {incomes_, oneOffs_}) ThreeRowsTall(table->table());
+    for (EditTable* table : {incomes_, oneOffs_}) TwoRowsTall(table->table());
     auto* tables = new QWidget;
     auto* layout = new QHBoxLayout(tables);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -218,6 +221,8 @@ void LifePlanPanel::setOpen(bool open) {
     open_->setChecked(open);
     open_->setArrowType(open ? Qt::DownArrow : Qt::RightArrow);
     body_->setVisible(open);
+    inputs_->setVisible(open);
+    summary_->setVisible(!open);
     showSummary();
 }
 

@@ -68,6 +68,7 @@ class LifePlanPanel : public QWidget {
     LifePlan life_;
     QToolButton* open_;
     QLabel* summary_;
+    QWidget* inputs_ = nullptr;
     QWidget* body_;
     QLineEdit* age_;
     QLineEdit* growth_;

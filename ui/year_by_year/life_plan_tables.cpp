@@ -42,14 +42,15 @@ EditTable::EditTable(const QString& name, const QStringList& headers, const QStr
     remove_->setAccessibleName("Remove from " + name);
     remove_->setEnabled(false);
 
-    auto* buttons = new QHBoxLayout;
+    // The buttons beside the table, so that the part stays low.
+    auto* buttons = new QVBoxLayout;
     buttons->addWidget(add_);
     buttons->addWidget(remove_);
     buttons->addStretch(1);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(2);
-    layout->addWidget(table_);
+    layout->setSpacing(4);
+    layout->addWidget(table_, 1);
     layout->addLayout(buttons);
 
     connect(add_, &QPushButton::clicked, this, &EditTable::addAsked);

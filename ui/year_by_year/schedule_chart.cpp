@@ -65,7 +65,9 @@ ScheduleChart::ScheduleChart(QWidget* parent)
 
     auto* chart = new QChart;
     chart->setLocalizeNumbers(true);
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    // Beside the plot rather than under it, so that the plot keeps its height
+    // when the window gives the chart little room.
+    chart->legend()->setAlignment(Qt::AlignRight);
     // Beneath the lines: the varying-returns band and its median.
     band_ = std::make_unique<SimulationBand>(*chart);
     for (QLineSeries* series : {today_, nominal_, retirement_, runOut_}) chart->addSeries(series);
@@ -85,7 +87,7 @@ ScheduleChart::ScheduleChart(QWidget* parent)
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setMouseTracking(true);
-    setMinimumHeight(220);
+    setMinimumHeight(180);
 }
 
 void ScheduleChart::setSchedule(const Plan& plan, const Schedule& schedule) {

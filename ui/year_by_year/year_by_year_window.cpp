@@ -23,6 +23,7 @@
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -54,6 +55,8 @@ constexpr int NarrowestBeside = 600;
 // for the chart and eight rows of the table under "Your plan" and the
 // markets on an 800-pixel screen.
 constexpr QSize FirstSize{960, 740};
+// The table's rows the window always shows.
+constexpr int TableRowsShown = 8;
 
 QList<QRect> Screens() {
     QList<QRect> screens;
@@ -115,6 +118,13 @@ void YearByYearWindow::setUpTable() {
     // One line a row, so that eight rows fit under the chart on a small screen.
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
     table_->horizontalHeader()->setStretchLastSection(true);
+    // Eight whole rows under the header, whatever else the window shows:
+    // the chart gives way. The header is about a row high; the scroll bar
+    // under the columns takes its own.
+    const int row = table_->verticalHeader()->defaultSectionSize();
+    stack_->setMinimumHeight((TableRowsShown + 1) * row +
+                             table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                             2 * table_->frameWidth() + 4);
     table_->setAlternatingRowColors(true);
     table_->setAccessibleName("Year by year schedule");
     // Ctrl+C copies the selected block; the view alone would copy one cell.
@@ -163,6 +173,10 @@ void YearByYearWindow::layOut() {
     buttons->addWidget(copy_);
     buttons->addWidget(print_);
     auto* layout = new QVBoxLayout(this);
+    // Close rows, so that the chart, every input and eight rows of the
+    // table fit a 1280 × 800 screen beside the main window.
+    layout->setSpacing(4);
+    layout->setContentsMargins(8, 6, 8, 6);
     layout->addWidget(chart_, 5);
     layout->addWidget(lifePlan_);
     layout->addWidget(simulation_);

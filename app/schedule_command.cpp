@@ -22,7 +22,9 @@ namespace {
 // success level), reported after the CSV, if any, is written.
 struct PlanAnswer {
     std::string csv;
+    // What is said on standard error, and the status it ends with.
     std::optional<std::string> shortfall;
+    int status = 3;
 };
 using AnswerMaker = std::function<PlanAnswer(const Plan&, const Projection&, const LifePlan&)>;
 using TableMaker = std::function<ScheduleTable(const Plan&, const Projection&, const LifePlan&)>;
@@ -54,7 +56,7 @@ int RunPlanCommand(const std::string& path, bool mustExist, std::ostream& out, s
     if (!answer.csv.empty() && WriteCsv(answer.csv, out, err) != 0) return 1;
     if (!answer.shortfall) return 0;
     plan.report(*answer.shortfall);
-    return 3;
+    return answer.status;
 }
 
 AnswerMaker TableOf(TableMaker makeTable) {
@@ -95,19 +97,26 @@ int RunHistoryStartsCommand(const std::string& path, bool mustExist, std::ostrea
 int RunSolveCommand(const std::string& path, bool mustExist, std::ostream& out, std::ostream& err,
                     SolveFor quantity, const SolveOptions& options, FileSystem& files,
                     const PlanSource& source) {
-    return RunPlanCommand(path, mustExist, out, err, files, source,
-                          [&](const Plan& plan, const Projection&, const LifePlan& life) {
-                              const Solution solution = Solve(plan, life, quantity, options);
-                              PlanAnswer answer;
-                              answer.csv =
-                                  std::string("quantity,value,success\n") + SolveForName(quantity) +
-                                  "," + SolvedValueText(solution) + "," +
-                                  FundedText(solution.fundedMarkets, solution.markets) + "\n";
-                              if (!solution.found)
-                                  answer.shortfall = SolveSentence(
-                                      solution, [](std::int64_t n) { return std::to_string(n); });
-                              return answer;
-                          });
+    return RunPlanCommand(
+        path, mustExist, out, err, files, source,
+        [&](const Plan& plan, const Projection&, const LifePlan& life) {
+            const Solution solution = Solve(plan, life, quantity, options);
+            PlanAnswer answer;
+            if (solution.moot) {
+                // Not an answer: the question does not fit the plan.
+                answer.shortfall =
+                    SolveSentence(solution, [](std::int64_t n) { return std::to_string(n); });
+                answer.status = 2;
+                return answer;
+            }
+            answer.csv = std::string("quantity,value,success\n") + SolveForName(quantity) + "," +
+                         SolvedValueText(solution) + "," +
+                         FundedText(solution.fundedMarkets, solution.markets) + "\n";
+            if (!solution.found)
+                answer.shortfall =
+                    SolveSentence(solution, [](std::int64_t n) { return std::to_string(n); });
+            return answer;
+        });
 }
 
 }  // namespace nestora

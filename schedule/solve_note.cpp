@@ -67,6 +67,9 @@ std::string SolvedValueText(const Solution& solution, char decimalSeparator) {
 std::string SolveSentence(const Solution& solution,
                           const std::function<std::string(std::int64_t)>& count,
                           char decimalSeparator) {
+    if (solution.moot)
+        return "With a spending amount, the draw rate does not change what savings pay: solve "
+               "for spend instead.";
     const std::string what = solution.spends ? "spending" : "draw";
     const bool fixed = solution.measuredOn == SolvedMarkets::Fixed;
     const std::string horizon = " for " + Years(solution.horizon) + ".";

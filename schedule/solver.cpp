@@ -135,6 +135,7 @@ Solution Search::answer(std::int64_t value, bool found, std::optional<std::int64
     s.measuredOn = measuredOn_;
     s.horizon = horizon_;
     s.found = found;
+    s.moot = quantity_ == SolveFor::Draw && !DrawRateCounts(life_);
     s.value = value;
     const MarketTally at = tally(value);
     s.fundedMarkets = at.funded;
@@ -154,6 +155,14 @@ Solution Search::answer(std::int64_t value, bool found, std::optional<std::int64
     }
     return s;
 }
+
+}  // namespace
+
+bool DrawRateCounts(const LifePlan& life) {
+    return !life.spendToday || life.rule == SpendingRule::Percent;
+}
+
+namespace {
 
 // Narrows good (succeeds) and bad (does not) to neighbours.
 std::int64_t Bisect(Search& search, std::int64_t good, std::int64_t bad) {

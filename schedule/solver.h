@@ -80,6 +80,10 @@ struct Solution {
     // Some value in the range has the success level; otherwise `value` is the
     // best end of the range.
     bool found = false;
+    // The quantity does not change what savings pay (the draw rate of a plan
+    // with a spending amount, DrawRateCounts): every value succeeds alike and
+    // `value`, the range's end, answers nothing.
+    bool moot = false;
     // draw: hundredths of a percent (657 is 6.57 %); spend and saving: whole
     // units of money; retire: years.
     std::int64_t value = 0;
@@ -94,6 +98,11 @@ struct Solution {
         return markets == 0 ? 0 : static_cast<double>(fundedMarkets) / markets;
     }
 };
+
+// False when a spending amount sets what savings pay (with the fixed or the
+// guardrails rule), so that the draw rate changes nothing; the percent rule
+// pays the draw rate of each year's balance whatever the spending.
+bool DrawRateCounts(const LifePlan& life);
 
 // The plan with `value` put in the quantity's place, as typing it would.
 struct SolvedPlan {

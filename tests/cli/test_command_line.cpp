@@ -159,6 +159,13 @@ TEST(CommandLine, EveryArgumentListGivesItsStatusAndMessage) {
           "--horizon", "80"},
          3,
          "nestora: {dir}/plan.fig: Even retiring in 80 years, 3 % of markets pay the full draw."},
+        // A question the plan cannot ask: a spending amount sets what savings pay
+        // (the percent rule still pays the draw rate).
+        {{"--solve", "draw", "{dir}/plan.fig", "--spend", "30000"},
+         2,
+         "nestora: {dir}/plan.fig: With a spending amount, the draw rate does not change what "
+         "savings pay: solve for spend instead."},
+        {{"--solve", "draw", "{dir}/plan.fig", "--spend", "30000", "--rule", "percent"}, 0, ""},
         // A plan longer than history's data.
         {{"--schedule", "{dir}/long.fig", "--history", "--horizon", "80"},
          3,

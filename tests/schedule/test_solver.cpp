@@ -191,6 +191,30 @@ TEST(Solver, AnswersWhenTheWholeRangeSucceeds) {
     EXPECT_EQ(saving.value, 0);
 }
 
+// With a spending amount the draw rate pays nothing (unless the percent rule
+// pays it), so solving for it answers nothing; the other quantities do.
+TEST(Solver, SaysWhenTheDrawRateDoesNotCount) {
+    LifePlan percent = Spending(9000);
+    percent.rule = SpendingRule::Percent;
+    LifePlan guardrails = Spending(9000);
+    guardrails.rule = SpendingRule::Guardrails;
+    const struct {
+        const char* name;
+        LifePlan life;
+        SolveFor quantity;
+        bool moot;
+    } cases[] = {{"spending, fixed", Spending(9000), SolveFor::Draw, true},
+                 {"spending, guardrails", guardrails, SolveFor::Draw, true},
+                 {"spending, percent", percent, SolveFor::Draw, false},
+                 {"no spending", Income(), SolveFor::Draw, false},
+                 {"spending, solving for spend", Spending(9000), SolveFor::Spend, false},
+                 {"spending, solving for years", Spending(9000), SolveFor::Retire, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Solve(DefaultPlan(), c.life, c.quantity, Options(0, 30)).moot, c.moot);
+    }
+}
+
 TEST(Solver, AnswersOverHistory) {
     SolveOptions options = Options(0, 30);
     options.historyStockShare = 0.6;

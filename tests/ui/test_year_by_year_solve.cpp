@@ -208,6 +208,12 @@ TEST_F(SolveInWindow, ApplyTypesTheSpendingIntoYourPlan) {
     ASSERT_TRUE(line.solution().has_value());
     EXPECT_EQ(SolvedValueText(*line.solution()), value);
     EXPECT_FALSE(line.applyButton().isEnabled());
+    // With the spending set, the draw rate no longer counts: nothing to apply.
+    line.quantityBox().setCurrentIndex(0);
+    solvedAll(yby);
+    EXPECT_TRUE(line.sentence().startsWith("With a spending amount, the draw rate does not"))
+        << line.sentence().toStdString();
+    EXPECT_FALSE(line.applyButton().isEnabled());
     EXPECT_TRUE(desktop.calls.empty());
 }
 

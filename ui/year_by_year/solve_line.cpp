@@ -241,8 +241,8 @@ void SolveLine::updateApply() {
     apply_->setToolTip(!hasInput  ? "There is no spending input to put this answer into"
                        : target() ? "Put the answer into the main window's field"
                                   : "Put the answer into Your plan's spending");
-    const bool ready = hasInput && solution_ && solution_->found && !running() &&
-                       solution_->quantity == quantity();
+    const bool ready = hasInput && solution_ && solution_->found && !solution_->moot &&
+                       !running() && solution_->quantity == quantity();
     apply_->setEnabled(ready && targetText() != QString::fromStdString(SolvedValueText(
                                                     *solution_, planner_.decimalSeparator())));
 }

@@ -56,6 +56,7 @@ int RunPlanCommand(const std::string& path, bool mustExist, std::ostream& out, s
     if (!answer.csv.empty() && WriteCsv(answer.csv, out, err) != 0) return 1;
     if (!answer.shortfall) return 0;
     plan.report(*answer.shortfall);
+    if (answer.status == 2) err << "Try 'nestora --help'.\n";  // a question the plan cannot ask
     return answer.status;
 }
 

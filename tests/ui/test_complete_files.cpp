@@ -22,31 +22,14 @@
 #include "ui/year_by_year/simulation_panel.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 #include "ui/year_by_year/year_by_year_window.h"
+#include "ui/year_by_year_fixture.h"
 
 namespace nestora::testing {
 namespace {
 
 const std::string OldCsv = "year,phase\n1,saving\n";
 
-class CompleteFiles : public WindowTest {
-  protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        // Year by Year's own settings in a folder of the test's own.
-        conf_ = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, conf_->path());
-    }
-    YearByYearWindow& open() {
-        settings.write(DefaultSettingsFile);
-        start();
-        window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
-            return new YearByYearWindow(planner, d, title);
-        });
-        window->findChild<QAction*>("YearByYear1")->trigger();
-        return *dynamic_cast<YearByYearWindow*>(window->yearByYearWindow());
-    }
-    std::unique_ptr<QTemporaryDir> conf_;
-};
+class CompleteFiles : public YearByYearTest {};
 
 TEST_F(CompleteFiles, CsvAndPdfOnAFullDiskAreReportedAndTheOldFilesStay) {
     FullDisk disk({{"plan.csv", OldCsv}, {"plan.pdf", "%PDF- an old one"}});

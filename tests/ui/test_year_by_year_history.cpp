@@ -32,27 +32,8 @@
 namespace nestora::testing {
 namespace {
 
-class HistoryMarkets : public WindowTest {
+class HistoryMarkets : public YearByYearTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year").clear();
-    }
-    YearByYearWindow& openWindow() {
-        settings.write(DefaultSettingsFile);
-        start();
-        window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
-            return new YearByYearWindow(planner, d, title);
-        });
-        window->findChild<QAction*>("YearByYear1")->trigger();
-        auto* opened = dynamic_cast<YearByYearWindow*>(window->yearByYearWindow());
-        if (opened == nullptr) throw std::logic_error("no Year by Year window");
-        return *opened;
-    }
-    static void waitForAnswer(YearByYearWindow& yby) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !yby.simulation().running(); }, 30000));
-        QCoreApplication::processEvents();
-    }
     static std::string at(const YearByYearWindow& yby, std::size_t row, std::size_t column) {
         return yby.model().table().rows.at(row).at(column).text;
     }
@@ -72,17 +53,17 @@ class HistoryMarkets : public WindowTest {
 };
 
 TEST_F(HistoryMarkets, AnswersWithTheSentenceTheBandEachStartAndHistorysColumns) {
-    YearByYearWindow& yby = openWindow();
+    YearByYearWindow& yby = open();
     SimulationPanel& panel = yby.simulation();
     EXPECT_EQ(panel.marketsBox().currentText(), "simulated");
     EXPECT_FALSE(panel.stocksBox().isEnabled());
-    waitForAnswer(yby);
+    settle(yby);
     panel.marketsBox().setCurrentIndex(1);
     EXPECT_EQ(panel.marketsBox().currentText(), "history since 1871");
     EXPECT_EQ(panel.stocksBox().value(), 60);
     EXPECT_TRUE(panel.stocksBox().isEnabled());
     EXPECT_FALSE(panel.volatilityBox().isEnabled());
-    waitForAnswer(yby);
+    settle(yby);
 
     const History h = expected(0.6, 30);
     EXPECT_EQ(panel.sentence(), sentenceOf(h));
@@ -110,7 +91,7 @@ TEST_F(HistoryMarkets, AnswersWithTheSentenceTheBandEachStartAndHistorysColumns)
 
     // Back to the simulation: its own columns, no lines.
     panel.marketsBox().setCurrentIndex(0);
-    waitForAnswer(yby);
+    settle(yby);
     EXPECT_EQ(yby.model().table().columns[9].key, "funded");
     EXPECT_EQ(lines.shown(), 0);
     EXPECT_FALSE(lines.worst()->isVisible());
@@ -119,7 +100,7 @@ TEST_F(HistoryMarkets, AnswersWithTheSentenceTheBandEachStartAndHistorysColumns)
 }
 
 TEST_F(HistoryMarkets, TheStockShareAndAnEditInTheMainWindowAreFollowed) {
-    YearByYearWindow& yby = openWindow();
+    YearByYearWindow& yby = open();
     SimulationPanel& panel = yby.simulation();
     panel.marketsBox().setCurrentIndex(1);
     panel.stocksBox().setValue(100);
@@ -129,11 +110,11 @@ TEST_F(HistoryMarkets, TheStockShareAndAnEditInTheMainWindowAreFollowed) {
     edit("Edit11").setText("10");
     EXPECT_EQ(panel.sentence(), sentenceOf(expected(0.0, 30)));
     EXPECT_EQ(yby.chart().historyLines().shown(), 152 - 40 + 1);
-    waitForAnswer(yby);
+    settle(yby);
 }
 
 TEST_F(HistoryMarkets, ThePointerNamesTheStartYearOfTheLineUnderIt) {
-    YearByYearWindow& yby = openWindow();
+    YearByYearWindow& yby = open();
     yby.simulation().marketsBox().setCurrentIndex(1);
     const HistoryLines& lines = yby.chart().historyLines();
     const History h = expected(0.6, 30);
@@ -148,11 +129,11 @@ TEST_F(HistoryMarkets, ThePointerNamesTheStartYearOfTheLineUnderIt) {
     EXPECT_TRUE(yby.chart().tipAt(QPointF(40, y)).contains("Year 40"));
     // Far above every line: only the year's figures.
     EXPECT_EQ(lines.startNear(40, 1e12, 1), 0);
-    waitForAnswer(yby);
+    settle(yby);
 }
 
 TEST_F(HistoryMarkets, APlanLongerThanTheDataSaysHowManyYearsItHolds) {
-    YearByYearWindow& yby = openWindow();
+    YearByYearWindow& yby = open();
     SimulationPanel& panel = yby.simulation();
     panel.marketsBox().setCurrentIndex(1);
     edit("Edit11").setText("80");
@@ -164,26 +145,26 @@ TEST_F(HistoryMarkets, APlanLongerThanTheDataSaysHowManyYearsItHolds) {
     EXPECT_FALSE(yby.chart().band().area()->isVisible());
     EXPECT_EQ(yby.chart().historyLines().shown(), 0);
     EXPECT_TRUE(desktop.calls.empty());
-    waitForAnswer(yby);
+    settle(yby);
 }
 
 TEST_F(HistoryMarkets, RemembersTheMarketsAndTheStockShare) {
     {
-        YearByYearWindow& yby = openWindow();
+        YearByYearWindow& yby = open();
         yby.simulation().marketsBox().setCurrentIndex(1);
         yby.simulation().stocksBox().setValue(80);
-        waitForAnswer(yby);
+        settle(yby);
     }
     // Written once the inputs settle, or when the window goes.
     window.reset();
     const YearByYearSettings saved = LoadYearByYearSettings();
     EXPECT_EQ(saved.markets, Markets::History);
     EXPECT_EQ(saved.stockPercent, 80);
-    YearByYearWindow& again = openWindow();
+    YearByYearWindow& again = open();
     EXPECT_EQ(again.simulation().marketsBox().currentIndex(), 1);
     EXPECT_EQ(again.simulation().stocksBox().value(), 80);
     EXPECT_EQ(again.simulation().sentence(), sentenceOf(expected(0.8, 30)));
-    waitForAnswer(again);
+    settle(again);
 
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year");
     store.setValue("markets", "crystal ball");

@@ -27,31 +27,13 @@
 #include "ui/year_by_year/simulation_panel.h"
 #include "ui/year_by_year/year_by_year_settings.h"
 #include "ui/year_by_year/year_by_year_window.h"
+#include "ui/year_by_year_fixture.h"
 
 namespace nestora::testing {
 namespace {
 
-class YearByYearInUse : public WindowTest {
+class YearByYearInUse : public YearByYearTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year").clear();
-    }
-    YearByYearWindow& open() {
-        settings.write(DefaultSettingsFile);
-        start();
-        window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
-            return new YearByYearWindow(planner, d, title);
-        });
-        window->findChild<QAction*>("YearByYear1")->trigger();
-        auto* opened = dynamic_cast<YearByYearWindow*>(window->yearByYearWindow());
-        if (opened == nullptr) throw std::logic_error("no Year by Year window");
-        return *opened;
-    }
-    static void answered(YearByYearWindow& yby) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !yby.simulation().running(); }, 30000));
-        QCoreApplication::processEvents();
-    }
     // The PDF's text as pdftotext reads it, pages parted by form feeds.
     // Through popen rather than QProcess: qemu-user refuses the clone with a
     // pidfd that QProcess starts a program with, and takes popen's.
@@ -82,7 +64,7 @@ class YearByYearInUse : public WindowTest {
 
 TEST_F(YearByYearInUse, ThePrintoutNamesThePlanAndNumbersItsPages) {
     YearByYearWindow& yby = open();
-    answered(yby);
+    settle(yby);
     const QTemporaryDir folder;
     const QString path = folder.filePath("schedule.pdf");
     yby.askPrinter = [&](QPrinter& printer) {
@@ -169,14 +151,14 @@ TEST_F(YearByYearInUse, TheTooltipStaysWhileThePointerRests) {
 
 TEST_F(YearByYearInUse, APlanWithoutAnAnswerSaysSoAndKeepsWholeAxes) {
     YearByYearWindow& yby = open();
-    answered(yby);
+    settle(yby);
     edit("Edit1").setText("0");
     edit("Edit2").setText("0");
-    answered(yby);
+    settle(yby);
     edit("Edit9").setText("3");  // r = i and no savings: 0 ÷ 0
     ASSERT_TRUE(yby.showsFault());
     QTest::qWait(50);  // an answer to the plan before, had it been on its way, is dropped
-    answered(yby);
+    settle(yby);
     EXPECT_EQ(yby.simulation().sentence(), "The plan has no answer, so no markets are simulated.");
     EXPECT_EQ(yby.simulation().simulation(), nullptr);
     // The greyed chart is of the last plan with an answer, all 0: its
@@ -189,7 +171,7 @@ TEST_F(YearByYearInUse, APlanWithoutAnAnswerSaysSoAndKeepsWholeAxes) {
     EXPECT_EQ(money->tickCount(), 2);
 
     edit("Edit9").setText("7.5");
-    answered(yby);
+    settle(yby);
     EXPECT_TRUE(yby.simulation().sentence().startsWith("In "))
         << yby.simulation().sentence().toStdString();
 }

@@ -34,28 +34,8 @@
 namespace nestora::testing {
 namespace {
 
-class VaryingReturns : public WindowTest {
+class VaryingReturns : public YearByYearTest {
   protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        QSettings(QSettings::NativeFormat, QSettings::UserScope, "nestora", "year-by-year").clear();
-    }
-    YearByYearWindow& open() {
-        settings.write(DefaultSettingsFile);
-        start();
-        window->setYearByYearMaker([](Planner& planner, Desktop& d, const std::string& title) {
-            return new YearByYearWindow(planner, d, title);
-        });
-        window->findChild<QAction*>("YearByYear1")->trigger();
-        auto* opened = dynamic_cast<YearByYearWindow*>(window->yearByYearWindow());
-        if (opened == nullptr) throw std::logic_error("no Year by Year window");
-        return *opened;
-    }
-    // Waits until the simulation has answered the latest plan and inputs.
-    static void settle(YearByYearWindow& yby) {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !yby.simulation().running(); }, 30000));
-        QCoreApplication::processEvents();
-    }
     static std::string cell(const YearByYearWindow& yby, std::size_t row, std::size_t column) {
         return yby.model().table().rows.at(row).at(column).text;
     }

@@ -29,7 +29,17 @@ namespace {
 
 const std::string OldCsv = "year,phase\n1,saving\n";
 
-class CompleteFiles : public YearByYearTest {};
+class CompleteFiles : public YearByYearTest {
+  protected:
+    void SetUp() override {
+        YearByYearTest::SetUp();
+        // Year by Year's own settings in a folder of the test's own: these
+        // tests block it.
+        conf_ = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, conf_->path());
+    }
+    std::unique_ptr<QTemporaryDir> conf_;
+};
 
 TEST_F(CompleteFiles, CsvAndPdfOnAFullDiskAreReportedAndTheOldFilesStay) {
     FullDisk disk({{"plan.csv", OldCsv}, {"plan.pdf", "%PDF- an old one"}});

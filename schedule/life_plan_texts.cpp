@@ -74,7 +74,8 @@ LifePlan Read(const LifePlanTexts& texts, char separator) {
         life.ageNow = *age;
     }
     if (!Trimmed(texts.growth).empty())
-        life.savingGrowth = Amount(texts.growth, separator, "Savings growth") / Extended(100);
+        life.savingGrowth =
+            fp::div(Amount(texts.growth, separator, "Savings growth"), Extended(100));
     if (!Trimmed(texts.spend).empty())
         life.spendToday = Amount(texts.spend, separator, "What you spend");
     life.rule = texts.rule;
@@ -123,7 +124,7 @@ LifePlanTexts TextsOfLifePlan(const LifePlan& life, char decimalSeparator) {
     LifePlanTexts texts;
     if (life.ageNow) texts.age = std::to_string(*life.ageNow);
     if (life.savingGrowth != 0)
-        texts.growth = RealToText(life.savingGrowth * Extended(100), decimalSeparator);
+        texts.growth = RealToText(fp::mul(life.savingGrowth, Extended(100)), decimalSeparator);
     if (life.spendToday) texts.spend = RealToText(*life.spendToday, decimalSeparator);
     texts.rule = life.rule;
     for (const IncomeStream& stream : life.incomes)

@@ -41,7 +41,7 @@ TEST(LifePlanTexts, ReadsEveryInputAndAgesAsYears) {
     ASSERT_EQ(reading.problem, "");
     const LifePlan& life = reading.life;
     EXPECT_EQ(life.ageNow, 45);
-    EXPECT_EQ(life.savingGrowth, Extended(25) / Extended(1000));
+    EXPECT_EQ(life.savingGrowth, fp::div(Extended(25), Extended(1000)));
     EXPECT_EQ(life.spendToday, Extended(40000));
     EXPECT_EQ(life.rule, SpendingRule::Guardrails);
     ASSERT_EQ(life.incomes.size(), 2U);
@@ -49,7 +49,7 @@ TEST(LifePlanTexts, ReadsEveryInputAndAgesAsYears) {
     EXPECT_EQ(life.incomes[0].firstYear, 22);
     EXPECT_FALSE(life.incomes[0].lastYear.has_value());
     EXPECT_TRUE(life.incomes[0].indexed);
-    EXPECT_EQ(life.incomes[1].amountToday, Extended(60005) / Extended(10));
+    EXPECT_EQ(life.incomes[1].amountToday, fp::div(Extended(60005), Extended(10)));
     EXPECT_EQ(life.incomes[1].lastYear, 35);
     EXPECT_FALSE(life.incomes[1].indexed);
     ASSERT_EQ(life.oneOffs.size(), 2U);
@@ -106,7 +106,7 @@ TEST(LifePlanTexts, EachBadEntryIsNamed) {
 TEST(LifePlanTexts, APlanWrittenAsTextsReadsAsItself) {
     LifePlan life;
     life.ageNow = 52;
-    life.savingGrowth = Extended(3) / Extended(100);
+    life.savingGrowth = fp::div(Extended(3), Extended(100));
     life.spendToday = Extended(31000.5);
     life.rule = SpendingRule::Percent;
     life.incomes = {

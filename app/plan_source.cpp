@@ -3,8 +3,6 @@
 
 #include <stdexcept>
 
-#include "document/plan_document.h"
-
 namespace nestora {
 
 LifePlan WithChoices(LifePlan life, const LifeChoices& choices) {
@@ -25,13 +23,10 @@ std::optional<LifePlan> LoadPlan(WindowlessPlan& plan, const PlanSource& source,
                                  FileSystem& files, std::ostream& err) {
     LifePlan life;
     if (source.document) {
-        const PlanDocumentRead read = ReadPlanDocument(*source.document, files);
-        if (!read.document) {
-            err << "nestora: " << read.error << '\n';
-            return std::nullopt;
-        }
-        if (!plan.type(read.document->fields)) return std::nullopt;
-        life = read.document->life;
+        const std::optional<LifePlan> typed =
+            TypeInPlanDocument(plan, *source.document, files, err);
+        if (!typed) return std::nullopt;
+        life = *typed;
     } else if (!plan.load(mustExist, files)) {
         return std::nullopt;
     }

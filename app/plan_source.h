@@ -42,4 +42,11 @@ std::string PlanPath(const PlanSource& source, const std::string& settingsPath);
 std::optional<LifePlan> LoadPlan(WindowlessPlan& plan, const PlanSource& source, bool mustExist,
                                  FileSystem& files, std::ostream& err);
 
+// Types the six texts of the plan document at `path` into `plan`'s fields and
+// gives its life, or none after a report on `err`. Plan documents are read
+// through Qt's JSON classes, so this lives apart (plan_document_source.cpp),
+// and the Windows program, which takes no --plan, has its own.
+std::optional<LifePlan> TypeInPlanDocument(WindowlessPlan& plan, const std::string& path,
+                                           FileSystem& files, std::ostream& err);
+
 }  // namespace nestora

@@ -72,10 +72,8 @@ BENCHMARK(SimulationAsManyMarkets_40Plus40)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     InitArithmetic();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     nestora::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (!reporter.run(argc, argv)) return 1;
     const auto ours = reporter.times("History_40Plus40");
     const auto peer = reporter.times("SimulationAsManyMarkets_40Plus40");
     if (ours) {

@@ -105,10 +105,8 @@ void printRatio(const nestora::bench::RatioReporter& reporter, const char* ours,
 
 int main(int argc, char** argv) {
     nestora::InitArithmetic();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     nestora::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (!reporter.run(argc, argv)) return 1;
     printRatio(reporter, "RealToText_Ours", "RealToText_Snprintf");
     printRatio(reporter, "TextToReal_Ours", "TextToReal_Strtold");
     benchmark::Shutdown();

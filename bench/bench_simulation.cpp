@@ -112,10 +112,8 @@ BENCHMARK(FixedReturnSchedule)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     InitArithmetic();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     nestora::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (!reporter.run(argc, argv)) return 1;
     const auto peer = reporter.times("FixedReturnSchedule/real_time");
     for (const char* name : {"Simulation_10000Paths/1/process_time/real_time",
                              "Simulation_10000Paths/2/process_time/real_time"}) {

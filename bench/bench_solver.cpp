@@ -70,10 +70,8 @@ BENCHMARK(OneSimulation)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureP
 
 int main(int argc, char** argv) {
     InitArithmetic();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     nestora::bench::RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (!reporter.run(argc, argv)) return 1;
     const std::string peer = "OneSimulation/process_time/real_time";
     for (const char* quantity : {"draw", "spend", "retire", "saving"}) {
         const std::string name = std::string("Answer/") + quantity + "/process_time/real_time";

@@ -21,6 +21,15 @@ struct Times {
 
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
+    // Runs the benchmarks the command line names, reported here; false, with
+    // the arguments it does not know reported, when there are any.
+    bool run(int& argc, char** argv) {
+        benchmark::Initialize(&argc, argv);
+        if (benchmark::ReportUnrecognizedArguments(argc, argv)) return false;
+        benchmark::RunSpecifiedBenchmarks(this);
+        return true;
+    }
+
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
